@@ -1,0 +1,77 @@
+// Input while the board is busy, closing, and the replay of a puzzle file's moves.
+#include "engine/game.h"
+
+#include "platform/platform.h"
+
+namespace zp {
+
+Game::Game(const GameParts& parts) : parts_(parts) {}
+
+void Game::Image1_MouseDown(std::int16_t Index)
+{
+    if (closing_ || sliding_ || replaying_ || solving())
+        return;
+    MoveTile(Index);
+    runDeferred();
+}
+
+void Game::Command3_Click()
+{
+    if (closing_)
+        return;
+    if (solving()) {
+        activeSolve_ = 0;   // the tile in flight lands; no further move is played
+        return;
+    }
+    if (sliding_ || replaying_) {
+        deferred_.push_back([this] { Command3_Click(); });
+        return;
+    }
+    solve();
+    runDeferred();
+}
+
+void Game::runCommand(std::function<void()> command)
+{
+    if (closing_)
+        return;
+    if (sliding_ || replaying_) {
+        deferred_.push_back(std::move(command));
+        return;
+    }
+    command();
+    runDeferred();
+}
+
+void Game::runDeferred()
+{
+    while (!deferred_.empty() && !closing_ && !sliding_ && !replaying_) {
+        auto command = std::move(deferred_.front());
+        deferred_.pop_front();
+        command();
+    }
+}
+
+void Game::close()
+{
+    closing_ = true;
+    activeSolve_ = 0;
+    deferred_.clear();
+    parts_.platform.interruptWait();
+}
+
+bool Game::replay(const std::vector<std::int16_t>& moves)
+{
+    replaying_ = true;
+    // The history grows as each move lands, so it always leads the board back to solved.
+    for (std::int16_t Index : moves) {
+        if (playBackMove(Index))
+            history.append(Index);
+        if (closing_)
+            break;
+    }
+    replaying_ = false;
+    return !closing_;
+}
+
+} // namespace zp

@@ -1,0 +1,98 @@
+// The game in play: board state, tile moves, history, "Solve It!" and input while busy.
+#pragma once
+
+#include "engine/move_history.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace zp {
+
+class Platform;
+class TileControls;
+class PlayAreaControl;
+class PictureClip;
+class FormFrame;
+class SizeFields;
+
+// The controls and services the game works on; all outlive the Game.
+struct GameParts {
+    Platform& platform;
+    TileControls& Image1;
+    PlayAreaControl& Picture1;
+    PictureClip& PictureClip1;
+    FormFrame& form;
+    SizeFields& sizeFields;
+};
+
+class Game {
+public:
+    explicit Game(const GameParts& parts);
+    Game(const Game&) = delete;
+    Game& operator=(const Game&) = delete;
+
+    // Board state. Cols/Rows (and OldCols/OldRows) are texts as typed or read.
+    QString Cols, Rows, OldCols, OldRows, PicturePath;
+    float EmptyLeft = 0, EmptyTop = 0;
+    MoveHistory history;
+
+    // --- Input, with the rules for a busy board ---
+    // A press of any mouse button on tile Index. Ignored while the board is busy or closing.
+    void Image1_MouseDown(std::int16_t Index);
+    // "Solve It!" pressed: stops a running solution, is deferred while a tile slides or a
+    // file replays, and starts a solution otherwise.
+    void Command3_Click();
+    // Any other command: deferred while a tile slides or a file replays, run at once otherwise
+    // (also in a solution's pause). Dropped once the program is closing.
+    void runCommand(std::function<void()> command);
+    // The window is closing: every loop ends at once, deferred commands are dropped.
+    void close();
+    bool closing() const { return closing_; }
+    bool solving() const { return activeSolve_ != 0; }
+    bool sliding() const { return sliding_; }
+
+    // --- The engine's operations ---
+    // Slides tile Index into the empty slot if it borders it, then records the move.
+    // A move that would be the 1001st is refused with a beep before anything moves.
+    // Returns whether the tile moved.
+    bool MoveTile(std::int16_t Index);
+    // MoveTile without the recording.
+    bool playBackMove(std::int16_t Index);
+    // Plays `moves` back in order without pauses, on the board just built; the history becomes
+    // the moves that moved a tile. Returns false if the program started closing meanwhile.
+    bool replay(const std::vector<std::int16_t>& moves);
+    // Waits Doba seconds while events go on; never returns earlier (unless closing).
+    void delay(double Doba);
+
+    // Builds the solved board from the picture-clip service's picture at the size fields' size.
+    // Refuses, changing nothing at all, without a usable picture (present, sides 1..32767) or
+    // size (the shared size rule); returns whether it built the board.
+    bool NewPuzzle();
+    void PaintBackground();
+
+    // Whether a picture of w x h pixels could be cut at the size the fields hold now.
+    bool canCut(int w, int h) const;
+
+private:
+    enum class Record { Yes, No };
+    bool move(std::int16_t Index, Record record);
+    bool slide(std::int16_t Index, float fromLeft, float fromTop, bool vertical);
+    void solve();
+    void runDeferred();
+    void removeOldTiles();
+    void createTiles(int cols, int rows);
+
+    GameParts parts_;
+    bool sliding_ = false;
+    bool replaying_ = false;
+    bool closing_ = false;
+    int activeSolve_ = 0;   // id of the running solution, 0: none
+    int solveCounter_ = 0;
+    std::deque<std::function<void()>> deferred_;
+};
+
+} // namespace zp

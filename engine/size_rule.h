@@ -1,0 +1,31 @@
+// The one rule for which board size texts (and which numbers in puzzle files) are usable.
+#pragma once
+
+#include <QStringView>
+
+#include <optional>
+
+namespace zp {
+
+// Largest number of elements a board may have (tile indexes are 16-bit).
+inline constexpr long long MaxBoardElements = 32767;
+
+// A whole decimal number: optional blanks (space or tab) around one or more ASCII digits;
+// no sign, decimal point, exponent or grouping. Values too large for the result saturate
+// at MaxWholeNumber, so that they still compare as "too large".
+inline constexpr long long MaxWholeNumber = 1LL << 40;
+std::optional<long long> parseWholeNumber(QStringView text);
+
+struct GridSize {
+    int cols = 0;
+    int rows = 0;
+    friend bool operator==(const GridSize&, const GridSize&) = default;
+};
+
+// The size the two texts describe, if both are whole numbers of at least 1, their product is
+// at most MaxBoardElements and, when a picture is in hand (width and height > 0), its tiles are
+// at least one pixel wide and high. Otherwise nullopt.
+std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows,
+                                       int pictureWidth = 0, int pictureHeight = 0);
+
+} // namespace zp

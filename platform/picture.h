@@ -1,0 +1,18 @@
+// A decoded picture, as the engine sees it: only its size in pixels.
+#pragma once
+
+#include <memory>
+
+namespace zp {
+
+// Pixel data lives in the toolkit's subclass; the engine never touches it.
+class Picture {
+public:
+    virtual ~Picture() = default;
+    virtual int width() const = 0;
+    virtual int height() const = 0;
+};
+
+using PicturePtr = std::shared_ptr<const Picture>;
+
+} // namespace zp

@@ -1,0 +1,42 @@
+// The play area (Picture1): its place in the window and the background pattern it paints.
+#pragma once
+
+#include "platform/twips.h"
+
+namespace zp {
+
+class ControlListener;
+
+// How the background pattern covers the play area: copies of patternWidth x patternHeight
+// twips with their top-left corners at (i * patternWidth, j * patternHeight) for
+// i < columns, j < rows. No copies until a board has been built.
+struct PatternCover {
+    float patternWidth = 0, patternHeight = 0;
+    int columns = 0, rows = 0;
+    friend bool operator==(const PatternCover&, const PatternCover&) = default;
+};
+
+class PlayAreaControl {
+public:
+    // Designed place and size, in window client twips.
+    PlayAreaControl() : rect_{1080, 2880, 4452, 2652} {}
+
+    const TwipsRect& rect() const { return rect_; }
+    float width() const { return rect_.width; }
+    float height() const { return rect_.height; }
+
+    // Moves and resizes in one operation. Requires width, height >= 0.
+    void move(const TwipsRect& rect);
+
+    const PatternCover& pattern() const { return pattern_; }
+    void setPattern(const PatternCover& cover);
+
+    void setListener(ControlListener* listener) { listener_ = listener; }
+
+private:
+    TwipsRect rect_;
+    PatternCover pattern_;
+    ControlListener* listener_ = nullptr;
+};
+
+} // namespace zp

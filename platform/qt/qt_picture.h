@@ -1,0 +1,53 @@
+// Pictures decoded by Qt, and the picture loader with its limits.
+#pragma once
+
+#include "platform/picture.h"
+
+#include <QImage>
+#include <QString>
+
+namespace zp {
+
+class QtPicture : public Picture {
+public:
+    explicit QtPicture(QImage image) : image_(std::move(image)) {}
+    int width() const override { return image_.width(); }
+    int height() const override { return image_.height(); }
+    const QImage& image() const { return image_; }
+
+private:
+    QImage image_;
+};
+
+// Largest decoded picture accepted, as QImageReader's default allocation limit.
+inline constexpr long long MaxPictureBytes = 128LL * 1024 * 1024;
+inline constexpr int MaxPictureSide = 32767;
+
+struct LoadedPicture {
+    std::shared_ptr<const QtPicture> picture;   // null on failure
+    QString reason;
+};
+
+// Loads the first image of a picture file (BMP, GIF, JPEG, TIFF, ...). The size is read from
+// the header first: a picture without one, with a side above MaxPictureSide or decoding to more
+// than MaxPictureBytes is refused before anything is decoded.
+LoadedPicture loadPicture(const QString& path);
+
+} // namespace zp
+
+#include "platform/picture_loader.h"
+
+namespace zp {
+
+// The loader the program uses: loadPicture behind the engine's interface.
+class QtPictureLoader : public PictureLoader {
+public:
+    PicturePtr load(const QString& path, QString& reason) override
+    {
+        LoadedPicture loaded = loadPicture(path);
+        reason = loaded.reason;
+        return loaded.picture;
+    }
+};
+
+} // namespace zp

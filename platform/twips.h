@@ -1,0 +1,22 @@
+// Twips (1/1440 inch) and screen pixels: the one place where the two are converted.
+#pragma once
+
+#include <cmath>
+
+namespace zp {
+
+// A rectangle in twips, in the coordinates of the control's container.
+struct TwipsRect {
+    float left = 0, top = 0, width = 0, height = 0;
+    friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
+};
+
+// Whole pixels for a twips value, rounded to the nearest pixel.
+// Requires tpp > 0.
+inline long toPixels(double twips, double tpp) { return std::lround(twips / tpp); }
+
+// Twips of a whole number of pixels; every position the engine sets goes through here,
+// so values that name the same pixel are always bit-identical.
+inline float toTwips(long pixels, double tpp) { return static_cast<float>(pixels * tpp); }
+
+} // namespace zp

@@ -1,0 +1,77 @@
+// A whole game on fake controls: the engine as the window would drive it, without a display.
+#pragma once
+
+#include "engine/form_frame.h"
+#include "engine/game.h"
+#include "engine/size_fields.h"
+#include "platform/picture_clip.h"
+#include "platform/play_area_control.h"
+#include "platform/tile_controls.h"
+#include "tests/fake/fake_platform.h"
+
+#include <memory>
+#include <utility>
+
+namespace zp::test {
+
+class FakePicture : public Picture {
+public:
+    FakePicture(int w, int h) : w_(w), h_(h) {}
+    int width() const override { return w_; }
+    int height() const override { return h_; }
+
+private:
+    int w_, h_;
+};
+
+class FakeFormFrame : public FormFrame {
+public:
+    float outer = 7824, y1 = 1368, y2 = 4860, patternW = 960, patternH = 960;
+    float outerWidth() const override { return outer; }
+    float line6Y1() const override { return y1; }
+    float line6Y2() const override { return y2; }
+    float patternWidth() const override { return patternW; }
+    float patternHeight() const override { return patternH; }
+};
+
+class FakeSizeFields : public SizeFields {
+public:
+    QString cols = "4", rows = "4";
+    QString columnsText() const override { return cols; }
+    QString rowsText() const override { return rows; }
+    void setColumnsText(const QString& t) override { cols = t; }
+    void setRowsText(const QString& t) override { rows = t; }
+};
+
+struct FakeBoard {
+    FakePlatform platform;
+    TileControls tiles;
+    PlayAreaControl playArea;
+    PictureClip clip;
+    FakeFormFrame form;
+    FakeSizeFields size;
+    Game game{GameParts{platform, tiles, playArea, clip, form, size}};
+
+    // Puts a w x h picture into the clip service and builds a cols x rows board.
+    bool build(int w, int h, const QString& cols = "4", const QString& rows = "4")
+    {
+        clip.setPicture(std::make_shared<FakePicture>(w, h));
+        size.cols = cols;
+        size.rows = rows;
+        return game.NewPuzzle();
+    }
+
+    // The slot (column, row) tile k sits in, or (-1, -1) if it is not exactly on one.
+    std::pair<long, long> slotOf(int k) const
+    {
+        const double px = toPixels(tiles.left(k), platform.tppx);
+        const double py = toPixels(tiles.top(k), platform.tppy);
+        const long w = toPixels(tiles.width(0), platform.tppx);
+        const long h = toPixels(tiles.height(0), platform.tppy);
+        if (long(px) % w || long(py) % h)
+            return {-1, -1};
+        return {long(px) / w, long(py) / h};
+    }
+};
+
+} // namespace zp::test
