@@ -33,7 +33,8 @@ std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int p
 {
     const auto c = parseWholeNumber(cols);
     const auto r = parseWholeNumber(rows);
-    if (!c || !r || *c < 1 || *r < 1 || *c * *r > MaxBoardElements)
+    if (!c || !r || *c < 1 || *r < 1 || *c > MaxBoardElements || *r > MaxBoardElements ||
+        *c * *r > MaxBoardElements)
         return std::nullopt;
     if (pictureWidth > 0 && pictureHeight > 0 && (pictureWidth < *c || pictureHeight < *r))
         return std::nullopt;

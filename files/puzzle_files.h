@@ -1,0 +1,47 @@
+// Opening and saving a game as a puzzle file, with the user's questions and messages.
+#pragma once
+
+#include <QString>
+
+namespace zp {
+
+class Game;
+class SizeFields;
+class PictureClip;
+class PictureLoader;
+class Platform;
+
+// The one message for any puzzle file (or picture) that cannot be used.
+inline const QString CannotFindMessage = QString::fromUtf8("Nemohu nalézt potřebný soubor.");
+inline const QString OverwriteQuestion =
+    QStringLiteral("The file you selected already exists. Do you want to overwrite it?");
+
+class PuzzleFiles {
+public:
+    PuzzleFiles(Game& game, SizeFields& sizeFields, PictureClip& clip, PictureLoader& loader,
+                Platform& platform)
+        : game_(game), sizeFields_(sizeFields), clip_(clip), loader_(loader), platform_(platform)
+    {}
+
+    // Restores the game saved in `PuzzleFile`. The whole file and its picture are read and
+    // checked first; any failure shows CannotFindMessage and leaves the game in play exactly
+    // as it was. On success: size fields, PicturePath, picture, new board, then the moves
+    // replayed without pauses; the history is the moves that moved a tile.
+    void OpenPuzzle(const QString& PuzzleFile);
+
+    // Writes the game to `PuzzleFile`, asking before replacing anything that exists there.
+    // The file is replaced atomically: a failure leaves the old file complete and shows a
+    // message naming the file. Nothing in the game changes.
+    void SavePuzzle(const QString& PuzzleFile);
+
+private:
+    bool canSave();
+
+    Game& game_;
+    SizeFields& sizeFields_;
+    PictureClip& clip_;
+    PictureLoader& loader_;
+    Platform& platform_;
+};
+
+} // namespace zp

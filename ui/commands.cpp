@@ -1,0 +1,99 @@
+// Start-up and the command buttons of the main window.
+#include "ui/form1.h"
+
+#include "ui/common_dialog.h"
+#include "ui/form2.h"
+
+#include <QFileInfo>
+#include <QToolButton>
+
+namespace zp {
+
+namespace {
+const QString PuzzleFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*");
+const QString PictureFilter = QString::fromUtf8(
+    "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|JPEG soubory (*.jpg)|*.jpg|"
+    "Všechny soubory soubory (*.*)|*.*");
+const QString StartPicture = QStringLiteral("intro.jpg");
+} // namespace
+
+void Form1::Form_Load(const QStringList& arguments)
+{
+    if (!arguments.isEmpty()) {
+        files_.OpenPuzzle(arguments.join(u' '));
+        button(4)->setEnabled(true);
+        return;
+    }
+    if (!usePicture(StartPicture)) {
+        platform_.messageBox(QStringLiteral("I Can't find the file intro.jpg"), MsgStyle::Critical);
+        return;
+    }
+    // Saved later, the board must name a picture that loads from anywhere.
+    game_.PicturePath = QFileInfo(StartPicture).absoluteFilePath();
+}
+
+// Loads the picture and builds a board from it at the size now set; false, with nothing
+// changed, if the picture cannot be used at that size.
+bool Form1::usePicture(const QString& path)
+{
+    QString reason;
+    PicturePtr picture = loader_.load(path, reason);
+    if (!picture || !game_.canCut(picture->width(), picture->height()))
+        return false;
+    PictureClip1_.setPicture(std::move(picture));
+    game_.NewPuzzle();
+    return true;
+}
+
+void Form1::Command1_Click()
+{
+    Form2_->showModal();
+    game_.NewPuzzle();
+}
+
+void Form1::Command2_Click()
+{
+    CommonDialog1_->Filter = PuzzleFilter;
+    CommonDialog1_->ShowOpen();
+    const QString name = CommonDialog1_->FileName;
+    CommonDialog1_->FileName.clear();
+    if (name.isEmpty())
+        return;
+    files_.OpenPuzzle(name);
+    button(4)->setEnabled(true);
+}
+
+void Form1::Command4_Click()
+{
+    CommonDialog1_->Filter = PuzzleFilter;
+    CommonDialog1_->ShowSave();
+    const QString name = CommonDialog1_->FileName;
+    CommonDialog1_->FileName.clear();
+    if (!name.isEmpty())
+        files_.SavePuzzle(name);
+}
+
+void Form1::Command5_Click()
+{
+    CommonDialog1_->Filter = PictureFilter;
+    CommonDialog1_->ShowOpen();
+    const QString name = CommonDialog1_->FileName;
+    CommonDialog1_->FileName.clear();
+    if (name.isEmpty())
+        return;
+    if (!usePicture(name)) {
+        platform_.messageBox(CannotFindMessage, MsgStyle::Critical);
+        return;
+    }
+    game_.PicturePath = name;
+    button(4)->setEnabled(true);
+}
+
+void Form1::Command6_Click()
+{
+    platform_.messageBox(QStringLiteral("Zornik PUZZLE! was made by the Zornik developers.\r\n"
+                                        "Home page: https://zornik-puzzle.invalid/"),
+                         MsgStyle::Information, QStringLiteral("About this game"));
+}
+
+} // namespace zp

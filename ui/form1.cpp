@@ -1,0 +1,179 @@
+// The main window's controls, their geometry in twips, and its events.
+#include "ui/form1.h"
+
+#include "platform/qt/play_area_widget.h"
+#include "ui/common_dialog.h"
+#include "ui/form2.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QPainter>
+#include <QScreen>
+#include <QStyle>
+#include <QToolButton>
+
+namespace zp {
+
+namespace {
+const QString Caption = QStringLiteral("Zornik PUZZLE!, a picture puzzle by the Zornik developers");
+constexpr float ClientWidth = 7584, ClientHeight = 6708;
+
+struct ButtonDesign {
+    const char* caption;
+    const char* icon;
+    float left, width;
+};
+// Command1 .. Command6, in the bar at top 240, height 612.
+constexpr ButtonDesign Buttons[6] = {
+    {"Setup Size", ":/buttons/setup_size.png", 3120, 972},
+    {"Open", ":/buttons/open.png", 1320, 732},
+    {"Solve It!", ":/buttons/solve.png", 4200, 852},
+    {"Save", ":/buttons/save.png", 2160, 612},
+    {"Other Image", ":/buttons/other_image.png", 120, 1092},
+    {"About", ":/buttons/about.png", 5160, 612},
+};
+} // namespace
+
+Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, QWidget* parent)
+    : QWidget(parent),
+      platform_(platform),
+      loader_(loader),
+      Form2_(new Form2(platform, [this] { return PictureClip1_.hasPicture()
+                                                ? QSize(PictureClip1_.width(), PictureClip1_.height())
+                                                : QSize(); }, this)),
+      CommonDialog1_(dialog),
+      game_(GameParts{platform, Image1_, playArea_, PictureClip1_, *this, *Form2_}),
+      files_(game_, *Form2_, PictureClip1_, loader, platform)
+{
+    platform_.setWindow(this);
+    if (!CommonDialog1_) {
+        ownDialog_ = std::make_unique<CommonDialog>(this);
+        CommonDialog1_ = ownDialog_.get();
+    }
+    setWindowTitle(Caption);
+    setWindowIcon(QIcon(QStringLiteral(":/zornik.ico")));
+    Image2_ = QImage(QStringLiteral(":/pattern.gif"));
+    buildControls();
+    wireButtons();
+    resize(pixels({0, 0, ClientWidth, ClientHeight}).size());
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
+}
+
+Form1::~Form1() { platform_.setWindow(nullptr); }
+
+QRect Form1::pixels(const TwipsRect& r) const
+{
+    const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
+    return QRect(int(toPixels(r.left, tx)), int(toPixels(r.top, ty)), int(toPixels(r.width, tx)),
+                 int(toPixels(r.height, ty)));
+}
+
+void Form1::buildControls()
+{
+    Frame1_ = new QGroupBox(this);
+    Frame1_->setGeometry(pixels({120, 120, layout_.frame1Width, 1092}));
+    Frame1_->setFocusPolicy(Qt::NoFocus);
+    buildButtons();
+    Picture1_ = new PlayAreaWidget(platform_, Image1_, playArea_, PictureClip1_, this);
+    Picture1_->setPattern(Image2_);
+    Picture1_->onTilePressed = [this](int k) { game_.Image1_MouseDown(std::int16_t(k)); };
+    // Tab order: Other Image, Save, Solve It!, the play area, Open, Setup Size, About.
+    QWidget* order[] = {button(5), button(4), button(3), Picture1_, button(2), button(1), button(6)};
+    for (int i = 0; i + 1 < 7; ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void Form1::buildButtons()
+{
+    for (int i = 0; i < 6; ++i) {
+        auto* b = new QToolButton(Frame1_);
+        b->setText(QString::fromUtf8(Buttons[i].caption));
+        b->setIcon(QIcon(QString::fromUtf8(Buttons[i].icon)));
+        b->setIconSize(QSize(16, 16));
+        b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        b->setFocusPolicy(Qt::StrongFocus);
+        b->setGeometry(pixels({Buttons[i].left, 240, Buttons[i].width, 612}));
+        commands_[i] = b;
+    }
+    button(4)->setEnabled(false);
+}
+
+void Form1::wireButtons()
+{
+    const auto command = [this](int n, void (Form1::*handler)()) {
+        connect(button(n), &QToolButton::clicked, this,
+                [this, handler] { game_.runCommand([this, handler] { (this->*handler)(); }); });
+    };
+    command(1, &Form1::Command1_Click);
+    command(2, &Form1::Command2_Click);
+    command(4, &Form1::Command4_Click);
+    command(5, &Form1::Command5_Click);
+    command(6, &Form1::Command6_Click);
+    connect(button(3), &QToolButton::clicked, this, [this] { game_.Command3_Click(); });
+}
+
+float Form1::outerWidth() const { return float(frameGeometry().width() * platform_.twipsPerPixelX()); }
+float Form1::patternWidth() const { return float(Image2_.width() * platform_.twipsPerPixelX()); }
+float Form1::patternHeight() const { return float(Image2_.height() * platform_.twipsPerPixelY()); }
+
+void Form1::Form_Resize()
+{
+    const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
+    LayoutReadings in;
+    in.W = frameGeometry().width() * tx;
+    in.H = frameGeometry().height() * ty;
+    in.px = tx;
+    in.py = ty;
+    if (PictureClip1_.hasPicture()) {
+        in.pictureWidth = PictureClip1_.width();
+        in.pictureHeight = PictureClip1_.height();
+    }
+    layOut(in, layout_);
+    laidOutFor_ = frameGeometry().size();
+    applyLayout();
+}
+
+void Form1::applyLayout()
+{
+    QRect frame = Frame1_->geometry();
+    frame.setWidth(pixels({0, 0, layout_.frame1Width, 0}).width());
+    Frame1_->setGeometry(frame);
+    playArea_.move(layout_.playArea);
+    update();
+}
+
+void Form1::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
+    const QColor grey(128, 128, 128), white(255, 255, 255);
+    const bool greyLine[8] = {true, true, false, false, false, false, true, true};
+    for (int i = 0; i < 8; ++i) {
+        const FrameLine& l = layout_.lines[i];
+        p.setPen(QPen(greyLine[i] ? grey : white, 0));
+        p.drawLine(QPoint(int(toPixels(l.X1, tx)), int(toPixels(l.Y1, ty))),
+                   QPoint(int(toPixels(l.X2, tx)), int(toPixels(l.Y2, ty))));
+    }
+}
+
+void Form1::resizeEvent(QResizeEvent*) { Form_Resize(); }
+
+// The window manager adds the frame after the window is shown: lay out again once its
+// outer size is known.
+void Form1::moveEvent(QMoveEvent*)
+{
+    if (frameGeometry().size() != laidOutFor_)
+        Form_Resize();
+}
+
+void Form1::closeEvent(QCloseEvent* event)
+{
+    game_.close();
+    Form2_->hide();
+    event->accept();
+    QCoreApplication::exit(0);
+}
+
+} // namespace zp

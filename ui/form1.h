@@ -1,0 +1,100 @@
+// The main window: button bar, frame lines, play area, and the game it owns.
+#pragma once
+
+#include "engine/form_frame.h"
+#include "engine/game.h"
+#include "files/puzzle_files.h"
+#include "platform/picture_clip.h"
+#include "platform/play_area_control.h"
+#include "platform/qt/qt_picture.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/tile_controls.h"
+#include "ui/layout.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QGroupBox;
+class QToolButton;
+
+namespace zp {
+
+class CommonDialog;
+class Form2;
+class PlayAreaWidget;
+
+class Form1 : public QWidget, private FormFrame {
+    Q_OBJECT
+public:
+    // `platform`, `loader` and `dialog` are the services the window uses; tests pass scripted
+    // ones. All must outlive the window. Null dialog: the window makes its own.
+    Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Start-up: no arguments builds a 4 x 4 board from "intro.jpg" in the current directory;
+    // otherwise the arguments, joined by single blanks, name a puzzle file to open.
+    void Form_Load(const QStringList& arguments);
+
+    // The six command buttons, and what they do (also callable from tests).
+    void Command1_Click();   // "Setup Size"
+    void Command2_Click();   // "Open"
+    void Command4_Click();   // "Save"
+    void Command5_Click();   // "Other Image"
+    void Command6_Click();   // "About"
+
+    // Runs the layout with the window's size as it is now.
+    void Form_Resize();
+
+    Game& game() { return game_; }
+    TileControls& Image1() { return Image1_; }
+    PictureClip& PictureClip1() { return PictureClip1_; }
+    PlayAreaWidget* Picture1() const { return Picture1_; }
+    Form2* sizeDialog() const { return Form2_; }
+    QGroupBox* Frame1() const { return Frame1_; }
+    QToolButton* button(int n) const { return commands_[n - 1]; }   // Command1 .. Command6
+    const LayoutTargets& layout() const { return layout_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    float outerWidth() const override;
+    float line6Y1() const override { return layout_.lines[6].Y1; }
+    float line6Y2() const override { return layout_.lines[6].Y2; }
+    float patternWidth() const override;
+    float patternHeight() const override;
+
+    void buildControls();
+    void buildButtons();
+    void wireButtons();
+    void applyLayout();
+    QRect pixels(const TwipsRect& r) const;
+    bool usePicture(const QString& path);
+
+    QtPlatform& platform_;
+    PictureLoader& loader_;
+    TileControls Image1_;
+    PlayAreaControl playArea_;
+    PictureClip PictureClip1_;
+    QImage Image2_;
+    LayoutTargets layout_;
+    QSize laidOutFor_;
+    QGroupBox* Frame1_ = nullptr;
+    std::array<QToolButton*, 6> commands_{};
+    PlayAreaWidget* Picture1_ = nullptr;
+    Form2* Form2_ = nullptr;
+    std::unique_ptr<CommonDialog> ownDialog_;
+    CommonDialog* CommonDialog1_ = nullptr;
+    Game game_;
+    PuzzleFiles files_;
+};
+
+} // namespace zp

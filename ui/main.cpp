@@ -1,0 +1,21 @@
+// The program: the main window, started from "intro.jpg" or from a puzzle file.
+#include "platform/qt/qt_picture.h"
+#include "platform/qt/qt_platform.h"
+#include "ui/form1.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[])
+{
+    // The arguments as the system gave them, before Qt takes out the options it knows.
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QApplication app(argc, argv);
+    zp::QtPlatform platform;
+    zp::QtPictureLoader loader;
+    zp::Form1 window(platform, loader, nullptr);
+    window.Form_Load(arguments);
+    window.show();
+    return app.exec();
+}
