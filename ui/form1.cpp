@@ -13,6 +13,8 @@
 #include <QStyle>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace zp {
 
 namespace {
@@ -33,6 +35,20 @@ constexpr ButtonDesign Buttons[6] = {
     {"Other Image", ":/buttons/other_image.png", 120, 1092},
     {"About", ":/buttons/about.png", 5160, 612},
 };
+
+// The buttons have their designed pixel widths; rather than have the platform's font elide a
+// caption, all six share the largest font size at which every caption fits.
+void fitCaptions(const std::array<QToolButton*, 6>& buttons)
+{
+    QFont font = buttons[0]->font();
+    const auto fits = [&font](const QToolButton* b) {
+        return QFontMetrics(font).horizontalAdvance(b->text()) <= b->width() - 8;
+    };
+    while (font.pointSizeF() > 6 && !std::all_of(buttons.begin(), buttons.end(), fits))
+        font.setPointSizeF(font.pointSizeF() - 0.5);
+    for (QToolButton* b : buttons)
+        b->setFont(font);
+}
 } // namespace
 
 Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, QWidget* parent)
@@ -97,6 +113,7 @@ void Form1::buildButtons()
         b->setGeometry(pixels({Buttons[i].left, 240, Buttons[i].width, 612}));
         commands_[i] = b;
     }
+    fitCaptions(commands_);
     button(4)->setEnabled(false);
 }
 

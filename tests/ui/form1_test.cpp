@@ -2,7 +2,7 @@
 #include "platform/qt/play_area_widget.h"
 #include "platform/qt/qt_picture.h"
 #include "tests/fake/board_check.h"
-#include "ui/common_dialog.h"
+#include "tests/ui/scripted.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
 
@@ -22,49 +22,11 @@
 #include <deque>
 
 using namespace zp;
+using zp::test::ScriptedDialog;
+using zp::test::ScriptedPlatform;
+using zp::test::Shown;
 
 namespace {
-
-struct Shown {
-    QString text;
-    MsgStyle style;
-    QString title;
-};
-
-class ScriptedPlatform : public QtPlatform {
-public:
-    std::vector<Shown> messages;
-    std::deque<MsgResult> answers;
-    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
-    {
-        messages.push_back({text, style, title});
-        if (answers.empty())
-            return style == MsgStyle::QuestionYesNo ? MsgResult::No : MsgResult::Ok;
-        const MsgResult a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
-
-class ScriptedDialog : public CommonDialog {
-public:
-    ScriptedDialog() : CommonDialog(nullptr) {}
-    std::deque<QString> answers;   // "" cancels
-    std::vector<QStringList> filtersSeen;
-    std::vector<QString> presetsSeen;
-
-protected:
-    QString run(bool, const QStringList& nameFilters, const QString& preset) override
-    {
-        filtersSeen.push_back(nameFilters);
-        presetsSeen.push_back(preset);
-        if (answers.empty())
-            return {};
-        const QString a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 // A fresh window in a temporary working folder that holds the given pictures.
 struct Window : ::testing::Test {

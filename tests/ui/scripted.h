@@ -1,0 +1,55 @@
+// Scripted services for window tests: message boxes and file dialogs answered by the test.
+#pragma once
+
+#include "platform/qt/qt_platform.h"
+#include "ui/common_dialog.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace zp::test {
+
+struct Shown {
+    QString text;
+    MsgStyle style;
+    QString title;
+};
+
+class ScriptedPlatform : public QtPlatform {
+public:
+    std::vector<Shown> messages;
+    std::deque<MsgResult> answers;
+    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
+    {
+        messages.push_back({text, style, title});
+        if (answers.empty())
+            return style == MsgStyle::QuestionYesNo ? MsgResult::No : MsgResult::Ok;
+        const MsgResult a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+class ScriptedDialog : public CommonDialog {
+public:
+    ScriptedDialog() : CommonDialog(nullptr) {}
+    std::deque<QString> answers;   // "" cancels
+    std::vector<QStringList> filtersSeen;
+    std::vector<QString> presetsSeen;
+
+protected:
+    QString run(bool, const QStringList& nameFilters, const QString& preset) override
+    {
+        filtersSeen.push_back(nameFilters);
+        presetsSeen.push_back(preset);
+        if (answers.empty())
+            return {};
+        const QString a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+};
+
+} // namespace zp::test
