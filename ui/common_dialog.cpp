@@ -1,0 +1,118 @@
+// The shared file dialog on Qt's own widget QFileDialog, driven by "Description|pattern" filters.
+#include "ui/common_dialog.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QRegularExpression>
+
+namespace zp {
+namespace {
+
+// Patterns separated by ";" (the classic way) or by blanks (Qt's way).
+QStringList splitPatterns(const QString& list)
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s;]+"));
+    return list.split(separators, Qt::SkipEmptyParts);
+}
+
+// The patterns a name filter lists in its closing parentheses; none when the text does not
+// end with such a list.
+QStringList patternsOf(const QString& nameFilter)
+{
+    const qsizetype open = nameFilter.lastIndexOf(u'(');
+    if (open < 0 || !nameFilter.endsWith(u')'))
+        return {};
+    return splitPatterns(nameFilter.mid(open + 1, nameFilter.size() - open - 2));
+}
+
+// What Qt itself is given for a name filter: the bare patterns. Qt's file model takes "*.*"
+// literally and would hide files without a dot, and in a save dialog Qt would turn a typed
+// "game.pzl" into "game.*" on choosing "*.*"; plain "*" avoids both.
+QString qtFilterFor(const QString& nameFilter)
+{
+    QStringList patterns = patternsOf(nameFilter);
+    if (patterns.isEmpty())
+        return QStringLiteral("*");
+    for (QString& pattern : patterns) {
+        if (pattern == u"*.*")
+            pattern = QStringLiteral("*");
+    }
+    return patterns.join(u' ');
+}
+
+// Hands Qt the bare patterns, then gives every entry of the file-type box back the text the
+// user is meant to read.
+void setFilters(QFileDialog& dialog, const QStringList& nameFilters)
+{
+    if (nameFilters.isEmpty())
+        return;
+    QStringList qtFilters;
+    for (const QString& nameFilter : nameFilters)
+        qtFilters << qtFilterFor(nameFilter);
+    dialog.setNameFilters(qtFilters);
+    if (auto* box = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
+        for (int i = 0; i < box->count() && i < nameFilters.size(); ++i)
+            box->setItemText(i, nameFilters.at(i));
+    }
+}
+
+} // namespace
+
+CommonDialog::CommonDialog(QWidget* parent) : parent_(parent) {}
+
+void CommonDialog::ShowOpen()
+{
+    show(false);
+}
+
+void CommonDialog::ShowSave()
+{
+    show(true);
+}
+
+void CommonDialog::show(bool save)
+{
+    const QString chosen = run(save, nameFilters(Filter), FileName);
+    if (!chosen.isEmpty())
+        FileName = chosen;
+}
+
+QStringList CommonDialog::nameFilters(const QString& filter)
+{
+    if (filter.isEmpty())
+        return {};
+    const QStringList parts = filter.split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString& description = parts.at(i);
+        const QStringList wanted = splitPatterns(parts.value(i + 1));
+        if (wanted.isEmpty() || patternsOf(description) == wanted)
+            result << description;
+        else
+            result << description + QStringLiteral(" (") + wanted.join(u' ') + u')';
+    }
+    return result;
+}
+
+QString CommonDialog::run(bool save, const QStringList& nameFilters, const QString& preset)
+{
+    QFileDialog dialog(parent_);
+    // Must come first: the widget dialog has to exist before the other settings are made.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    if (save) {
+        // The game's writer asks about overwriting itself.
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+    } else {
+        dialog.setAcceptMode(QFileDialog::AcceptOpen);
+        dialog.setFileMode(QFileDialog::ExistingFile);
+    }
+    setFilters(dialog, nameFilters);
+    dialog.selectFile(preset);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+} // namespace zp
