@@ -3,6 +3,7 @@
 
 #include "platform/qt/play_area_widget.h"
 #include "ui/common_dialog.h"
+#include "ui/fit_font.h"
 #include "ui/form2.h"
 
 #include <QApplication>
@@ -12,8 +13,6 @@
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
-
-#include <algorithm>
 
 namespace zp {
 
@@ -36,19 +35,6 @@ constexpr ButtonDesign Buttons[6] = {
     {"About", ":/buttons/about.png", 5160, 612},
 };
 
-// The buttons have their designed pixel widths; rather than have the platform's font elide a
-// caption, all six share the largest font size at which every caption fits.
-void fitCaptions(const std::array<QToolButton*, 6>& buttons)
-{
-    QFont font = buttons[0]->font();
-    const auto fits = [&font](const QToolButton* b) {
-        return QFontMetrics(font).horizontalAdvance(b->text()) <= b->width() - 8;
-    };
-    while (font.pointSizeF() > 6 && !std::all_of(buttons.begin(), buttons.end(), fits))
-        font.setPointSizeF(font.pointSizeF() - 0.5);
-    for (QToolButton* b : buttons)
-        b->setFont(font);
-}
 } // namespace
 
 Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, QWidget* parent)
@@ -113,7 +99,10 @@ void Form1::buildButtons()
         b->setGeometry(pixels({Buttons[i].left, 240, Buttons[i].width, 612}));
         commands_[i] = b;
     }
-    fitCaptions(commands_);
+    std::vector<std::pair<QWidget*, QString>> captions;
+    for (QToolButton* b : commands_)
+        captions.emplace_back(b, b->text());
+    fitFont(captions, 8);   // the button's frame and padding
     button(4)->setEnabled(false);
 }
 

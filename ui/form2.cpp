@@ -4,6 +4,7 @@
 #include "engine/size_rule.h"
 #include "platform/platform.h"
 #include "platform/twips.h"
+#include "ui/fit_font.h"
 
 #include <QCloseEvent>
 #include <QLabel>
@@ -123,6 +124,7 @@ void Form2::placeControls()
     Text2->setGeometry(toPixelRect(Text2Rect, tppx, tppy));
     Command1->setGeometry(toPixelRect(Command1Rect, tppx, tppy));
     Command2->setGeometry(toPixelRect(Command2Rect, tppx, tppy));
+    fitFont({{Label1, Label1->text()}, {Label2, Label2->text()}}, 0);
 }
 
 void Form2::centreOnOwner()
