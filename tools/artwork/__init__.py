@@ -1,0 +1,1 @@
+"""Generators for Zornik PUZZLE!'s pictures: buttons, window icon, background pattern, start-up picture."""

@@ -1,0 +1,194 @@
+#!/usr/bin/python3
+"""Writes the corpus of awkward and broken picture files that the picture loader is tested against.
+
+Usage: make_hostile_pictures.py [FOLDER]   (default: tests/data/hostile next to tools/)
+Also writes FOLDER/manifest.txt: each file with what Qt's QImageReader makes of it.
+Needs python3 with PIL. The output is the same on every run.
+"""
+
+import io
+import os
+import struct
+import sys
+
+sys.dont_write_bytecode = True
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from PIL import Image  # noqa: E402
+
+from artwork import gif87  # noqa: E402
+from artwork.bmp import BI_RLE8, bmp_bytes, pack_rows, rle8  # noqa: E402
+from artwork.intro import render as render_intro  # noqa: E402
+
+W, H = 160, 120
+HUGE = 40000
+_CASES = []
+
+
+def case(name, outcome, description):
+    """Registers a function returning the bytes of file `name` and what the loader should make of it."""
+    def register(make):
+        _CASES.append((name, outcome, description, make))
+        return make
+    return register
+
+
+def _base():
+    """The start-up picture at a small size: real content, small files."""
+    return render_intro().resize((W, H), Image.LANCZOS)
+
+
+def _encoded(image, fmt, **options):
+    buffer = io.BytesIO()
+    image.save(buffer, fmt, **options)
+    return buffer.getvalue()
+
+
+def _first_half(data):
+    return data[:len(data) // 2]
+
+
+def _indexed(image, colours=256):
+    """(palette, indices) of an image reduced to at most `colours` colours."""
+    quantised = image.quantize(colours, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE)
+    flat = quantised.getpalette()[:3 * colours]
+    return [tuple(flat[i:i + 3]) for i in range(0, len(flat), 3)], list(quantised.getdata())
+
+
+@case("truncated.jpg", "loads %dx%d" % (W, H), "first half of a baseline JPEG")
+def truncated_jpeg():
+    return _first_half(_encoded(_base(), "JPEG", quality=85))
+
+
+@case("truncated.gif", "loads %dx%d" % (W, H), "first half of a GIF")
+def truncated_gif():
+    palette, pixels = _indexed(_base())
+    return _first_half(gif87.gif87_bytes(W, H, palette, pixels))
+
+
+@case("truncated.bmp", "loads %dx%d" % (W, H), "first half of a 24-bit BMP")
+def truncated_bmp():
+    return _first_half(_encoded(_base(), "BMP"))
+
+
+@case("truncated.tiff", "refused", "first half of an uncompressed TIFF")
+def truncated_tiff():
+    return _first_half(_encoded(_base(), "TIFF"))
+
+
+@case("huge.bmp", "refused", "BMP header claiming %d x %d pixels, no pixel data" % (HUGE, HUGE))
+def huge_bmp():
+    return bmp_bytes(HUGE, HUGE, 24, [], b"")
+
+
+@case("huge.gif", "refused", "GIF whose screen and image claim %d x %d pixels" % (HUGE, HUGE))
+def huge_gif():
+    codes = gif87.lzw_encode([0, 1, 0, 1], 2)
+    return (gif87.header(HUGE, HUGE, [(0, 0, 0), (255, 255, 255)])
+            + b"," + struct.pack("<HHHHB", 0, 0, HUGE, HUGE, 0)
+            + b"\2" + gif87.sub_blocks(codes) + gif87.TRAILER)
+
+
+@case("zero.gif", "refused", "GIF whose screen and image are 0 x 0")
+def zero_gif():
+    return gif87.gif87_bytes(0, 0, [(0, 0, 0), (255, 255, 255)], [])
+
+
+@case("zero_width.bmp", "refused", "BMP header with width 0 and height 16")
+def zero_width_bmp():
+    return bmp_bytes(0, 16, 24, [], b"")
+
+
+@case("one.jpg", "loads 1x1", "1 x 1 JPEG")
+def one_jpeg():
+    return _encoded(Image.new("RGB", (1, 1), (200, 30, 40)), "JPEG", quality=90)
+
+
+@case("one.gif", "loads 1x1", "1 x 1 GIF")
+def one_gif():
+    return gif87.gif87_bytes(1, 1, [(30, 160, 60), (0, 0, 0)], [0])
+
+
+@case("one.bmp", "loads 1x1", "1 x 1 24-bit BMP")
+def one_bmp():
+    return _encoded(Image.new("RGB", (1, 1), (40, 80, 220)), "BMP")
+
+
+@case("mono.bmp", "loads %dx%d" % (W, H), "1-bit BMP with a two-colour palette")
+def mono_bmp():
+    grey = _base().convert("L")
+    rows = [[1 if grey.getpixel((x, y)) > 128 else 0 for x in range(W)] for y in range(H)]
+    return bmp_bytes(W, H, 1, [(20, 20, 90), (250, 240, 200)], pack_rows(rows, 1))
+
+
+@case("rle8.bmp", "loads %dx%d" % (W, H), "8-bit BMP compressed with BI_RLE8")
+def rle8_bmp():
+    palette, pixels = _indexed(_base(), 64)
+    rows = [pixels[y * W:(y + 1) * W] for y in range(H)]
+    return bmp_bytes(W, H, 8, palette, rle8(rows), BI_RLE8)
+
+
+@case("cmyk.jpg", "loads %dx%d" % (W, H), "JPEG in the CMYK colour space")
+def cmyk_jpeg():
+    return _encoded(_base().convert("CMYK"), "JPEG", quality=85)
+
+
+@case("progressive.jpg", "loads %dx%d" % (W, H), "progressive JPEG")
+def progressive_jpeg():
+    return _encoded(_base(), "JPEG", quality=85, progressive=True)
+
+
+@case("interlaced.gif", "loads %dx%d" % (W, H), "interlaced GIF")
+def interlaced_gif():
+    palette, pixels = _indexed(_base())
+    return gif87.gif87_bytes(W, H, palette, pixels, interlaced=True)
+
+
+@case("animated.gif", "loads %dx%d" % (W, H), "animated GIF of 3 frames; the first frame counts")
+def animated_gif():
+    base = _base()
+    frames = [base, base.rotate(180), base.transpose(Image.Transpose.FLIP_LEFT_RIGHT)]
+    return _encoded(frames[0], "GIF", save_all=True, append_images=frames[1:], duration=200, loop=0)
+
+
+@case("multipage.tiff", "loads %dx%d" % (W, H), "TIFF of 2 pages; the first page counts")
+def multipage_tiff():
+    base = _base()
+    return _encoded(base, "TIFF", save_all=True, append_images=[base.rotate(180)])
+
+
+@case("text.jpg", "refused", "plain text wearing a .jpg name")
+def text_jpeg():
+    return b"This is not a picture, only a few lines of text\nwith a picture's name.\n"
+
+
+def manifest_text():
+    lines = ["# Awkward and broken pictures for the picture loader, made by tools/make_hostile_pictures.py.",
+             "# One file a line: NAME OUTCOME, where OUTCOME is what Qt's QImageReader::read() gives:",
+             "# \"loads WxH\" (a picture of that size) or \"refused\" (no picture).",
+             "# A comment line above each entry says what the file is."]
+    for name, outcome, description, _ in _CASES:
+        lines += ["# " + description, "%s %s" % (name, outcome)]
+    return "\n".join(lines) + "\n"
+
+
+def make_all(folder):
+    """Writes every file of the corpus and the manifest into `folder`."""
+    os.makedirs(folder, exist_ok=True)
+    for name, _, _, make in _CASES:
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(make())
+    with open(os.path.join(folder, "manifest.txt"), "w", encoding="utf-8", newline="\n") as f:
+        f.write(manifest_text())
+
+
+def main(argv):
+    here = os.path.dirname(os.path.abspath(__file__))
+    folder = argv[1] if len(argv) > 1 else os.path.join(here, os.pardir, "tests", "data", "hostile")
+    make_all(os.path.normpath(folder))
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))
