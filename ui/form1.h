@@ -47,6 +47,9 @@ public:
     void Command5_Click();   // "Other Image"
     void Command6_Click();   // "About"
 
+    // Waits Doba seconds while the window stays alive (events go on); never returns earlier.
+    void delay(double Doba) { game_.delay(Doba); }
+
     // Runs the layout with the window's size as it is now.
     void Form_Resize();
 
