@@ -367,6 +367,8 @@ struct BadFile {
     QByteArray bytes;
 };
 
+void PrintTo(const BadFile& file, std::ostream* os) { *os << file.name; }
+
 class PuzzleFilesRefused : public PuzzleFilesTest, public ::testing::WithParamInterface<BadFile> {};
 
 QByteArray thousandAndOneMoves()
