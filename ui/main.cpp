@@ -4,6 +4,7 @@
 #include "ui/form1.h"
 
 #include <QApplication>
+#include <QSettings>
 
 int main(int argc, char* argv[])
 {
@@ -12,6 +13,10 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QApplication app(argc, argv);
+    // The game keeps no configuration; Qt's file dialog would otherwise store its history in
+    // the user's settings. A folder that cannot exist takes those writes nowhere.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null/none"));
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("/dev/null/none"));
     zp::QtPlatform platform;
     zp::QtPictureLoader loader;
     zp::Form1 window(platform, loader, nullptr);
