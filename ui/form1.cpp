@@ -60,7 +60,7 @@ Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, 
     wireButtons();
     resize(pixels({0, 0, ClientWidth, ClientHeight}).size());
     if (const QScreen* s = screen())
-        move(s->availableGeometry().center() - rect().center());
+        move(s->availableGeometry().center() - rect().center());   // the frame is not known yet
 }
 
 Form1::~Form1() { platform_.setWindow(nullptr); }
@@ -166,12 +166,19 @@ void Form1::paintEvent(QPaintEvent*)
 
 void Form1::resizeEvent(QResizeEvent*) { Form_Resize(); }
 
-// The window manager adds the frame after the window is shown: lay out again once its
-// outer size is known.
+// The window manager adds the frame after the window is shown: once its size is known, centre
+// the whole window (frame included) and lay out again for the new outer size.
 void Form1::moveEvent(QMoveEvent*)
 {
-    if (frameGeometry().size() != laidOutFor_)
-        Form_Resize();
+    if (frameGeometry().size() == laidOutFor_)
+        return;
+    if (!centredWithFrame_ && frameGeometry().size() != size() && screen()) {
+        centredWithFrame_ = true;
+        QRect frame = frameGeometry();
+        frame.moveCenter(screen()->availableGeometry().center());
+        move(frame.topLeft());
+    }
+    Form_Resize();
 }
 
 void Form1::closeEvent(QCloseEvent* event)

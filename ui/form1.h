@@ -90,6 +90,7 @@ private:
     QImage Image2_;
     LayoutTargets layout_;
     QSize laidOutFor_;
+    bool centredWithFrame_ = false;
     QGroupBox* Frame1_ = nullptr;
     std::array<QToolButton*, 6> commands_{};
     PlayAreaWidget* Picture1_ = nullptr;

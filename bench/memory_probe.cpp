@@ -1,0 +1,101 @@
+// Peak memory of the program with a 4000 x 3000 picture cut 181 x 181, and of a bare Qt window.
+//
+//   memory_probe picture PATH   writes the 4000 x 3000 JPEG to PATH
+//   memory_probe game           the main window as the program builds it, from "intro.jpg" in
+//                               the current folder, re-cut 181 x 181, shown and painted once;
+//                               prints "PEAK_KIB PICTURE_BYTES"
+//   memory_probe bare           one plain window shown and painted once; prints "PEAK_KIB"
+//
+// The peak is VmHWM, so each measurement needs a process of its own.
+#include "bench/paint_watch.h"
+#include "bench/proc_status.h"
+#include "platform/qt/play_area_widget.h"
+#include "ui/form1.h"
+#include "ui/form2.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+// Smooth colour fields with a grid of marks, so the JPEG is neither trivial nor huge.
+int writePicture(const char* path)
+{
+    QImage image(4000, 3000, QImage::Format_RGB32);
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            const bool mark = (x % 100 < 8) || (y % 100 < 8);
+            line[x] = mark ? qRgb(255, 255, 255) : qRgb(x * 255 / 4000, y * 255 / 3000, (x + y) % 256);
+        }
+    }
+    return image.save(QString::fromLocal8Bit(path), "JPEG", 90) ? 0 : 1;
+}
+
+// Runs the event loop until `widget` has been painted once; false if that never happens.
+bool runUntilPainted(QWidget* widget)
+{
+    zp::bench::PaintWatch watch(widget, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
+    bool timedOut = false;
+    QTimer::singleShot(30000, qApp, [&] { timedOut = true; QCoreApplication::quit(); });
+    QApplication::exec();
+    return !timedOut;
+}
+
+int printPeak(long long pictureBytes)
+{
+    const auto peak = zp::bench::peakResidentKiB();
+    if (!peak)
+        return 1;
+    if (pictureBytes > 0)
+        std::printf("%lld %lld\n", *peak, pictureBytes);
+    else
+        std::printf("%lld\n", *peak);
+    return 0;
+}
+
+int measureBare()
+{
+    QWidget window;
+    window.resize(506, 447);   // the main window's size at 96 dpi
+    window.show();
+    return runUntilPainted(&window) ? printPeak(0) : 1;
+}
+
+int measureGame()
+{
+    zp::QtPlatform platform;
+    zp::QtPictureLoader loader;
+    zp::Form1 window(platform, loader, nullptr);
+    window.Form_Load({});
+    window.sizeDialog()->setColumnsText(QStringLiteral("181"));
+    window.sizeDialog()->setRowsText(QStringLiteral("181"));
+    const zp::PictureClip& clip = window.PictureClip1();
+    if (!clip.hasPicture() || !window.game().NewPuzzle()) {
+        std::fprintf(stderr, "memory_probe: no 181 x 181 board from intro.jpg\n");
+        return 1;
+    }
+    window.show();
+    if (!runUntilPainted(window.Picture1()))
+        return 1;
+    return printPeak(4LL * clip.width() * clip.height());
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    if (argc == 3 && std::strcmp(argv[1], "picture") == 0)
+        return writePicture(argv[2]);
+    if (argc != 2 || (std::strcmp(argv[1], "game") != 0 && std::strcmp(argv[1], "bare") != 0)) {
+        std::fprintf(stderr, "usage: memory_probe picture PATH | game | bare\n");
+        return 2;
+    }
+    QApplication app(argc, argv);
+    return std::strcmp(argv[1], "game") == 0 ? measureGame() : measureBare();
+}

@@ -1,0 +1,16 @@
+// Memory figures of the running process, as the kernel reports them in /proc.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace zp::bench {
+
+// The value of a field given in kB, such as "VmHWM", in the text of a /proc/<pid>/status
+// file; nullopt if the field is missing or malformed.
+std::optional<long long> statusFieldKiB(const std::string& statusText, const std::string& field);
+
+// This process's peak resident set size (VmHWM) in KiB; nullopt if it cannot be read.
+std::optional<long long> peakResidentKiB();
+
+} // namespace zp::bench
