@@ -63,7 +63,13 @@ Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, 
         move(s->availableGeometry().center() - rect().center());   // the frame is not known yet
 }
 
-Form1::~Form1() { platform_.setWindow(nullptr); }
+// The play area watches the tile records, which are members: it must go before they do, not
+// with the other children after them.
+Form1::~Form1()
+{
+    delete Picture1_;
+    platform_.setWindow(nullptr);
+}
 
 QRect Form1::pixels(const TwipsRect& r) const
 {
