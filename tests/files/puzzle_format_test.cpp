@@ -4,14 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
 namespace zp {
 namespace {
 
+using Lines = std::initializer_list<QByteArray>;
+
 // A file made of `lines`, each ended by `end`.
-QByteArray fileOf(std::initializer_list<QByteArray> lines, const QByteArray& end = "\r\n")
+QByteArray fileOf(Lines lines, const QByteArray& end = "\r\n")
 {
     QByteArray out;
     for (const QByteArray& line : lines)
@@ -19,24 +23,9 @@ QByteArray fileOf(std::initializer_list<QByteArray> lines, const QByteArray& end
     return out;
 }
 
-// A 3 x 3 file whose line 4 and later are `tail`.
-QByteArray board3x3(std::initializer_list<QByteArray> tail)
-{
-    QByteArray out = fileOf({"boat.jpg", "3", "3"});
-    return out + fileOf(tail);
-}
-
-PuzzleData data(QString path, QString cols, QString rows, std::vector<std::int16_t> moves)
-{
-    return {std::move(path), std::move(cols), std::move(rows), std::move(moves)};
-}
-
-void expectRefused(const QByteArray& bytes)
-{
-    const ReadResult result = readPuzzle(bytes);
-    EXPECT_FALSE(result.data.has_value());
-    EXPECT_FALSE(result.reason.isEmpty());
-}
+// A 3 x 3 file whose line 4 and later are `tail`, and the data of such a file.
+QByteArray board3x3(Lines tail) { return "boat.jpg\r\n3\r\n3\r\n" + fileOf(tail); }
+PuzzleData boat(const std::vector<std::int16_t>& moves) { return {u"boat.jpg"_s, u"3"_s, u"3"_s, moves}; }
 
 PuzzleData expectRead(const QByteArray& bytes)
 {
@@ -45,150 +34,75 @@ PuzzleData expectRead(const QByteArray& bytes)
     return result.data.value_or(PuzzleData{});
 }
 
-// --- Writing, and reading back what was written ---
-
-TEST(PuzzleFileWrite, WorkedExampleByteForByte)
+void expectRefused(const QByteArray& bytes)
 {
-    const PuzzleData boat = data(u"C:\\Pictures\\boat.jpg"_s, u"3"_s, u"3"_s, {2, 5});
-    const QByteArray bytes = writePuzzle(boat);
-    EXPECT_EQ(bytes, QByteArray("C:\\Pictures\\boat.jpg\r\n3\r\n3\r\n 2 \r\n 2 \r\n 5 \r\n"));
-    EXPECT_EQ(expectRead(bytes), boat);
+    SCOPED_TRACE(bytes.toStdString());
+    const ReadResult result = readPuzzle(bytes);
+    EXPECT_FALSE(result.data.has_value());
+    EXPECT_FALSE(result.reason.isEmpty());
 }
 
-TEST(PuzzleFileWrite, EmptyHistoryGivesFourLinesEndingInZero)
+TEST(PuzzleFileWrite, ExactBytesWhichReadBackTheSame)
 {
-    const PuzzleData solved = data(u"a.jpg"_s, u"4"_s, u"4"_s, {});
-    const QByteArray bytes = writePuzzle(solved);
-    EXPECT_EQ(bytes, QByteArray("a.jpg\r\n4\r\n4\r\n 0 \r\n"));
-    EXPECT_EQ(expectRead(bytes), solved);
-}
-
-TEST(PuzzleFileWrite, PathWithSpacesCommasAndCzechLettersRoundTrips)
-{
-    const PuzzleData game = data(u"/home/jana/Obrázky, léto/žluťoučký kůň 2.jpg"_s, u"4"_s,
-                                 u"5"_s, {2, 3, 20, 4});
-    const QByteArray bytes = writePuzzle(game);
-    EXPECT_TRUE(bytes.startsWith(game.picturePath.toUtf8() + "\r\n"));
-    EXPECT_EQ(expectRead(bytes), game);
-}
-
-TEST(PuzzleFileWrite, SizeTextsAndPathBlanksKeptExactly)
-{
-    const PuzzleData game = data(u"  boat.jpg "_s, u" 05"_s, u"4\t"_s, {7});
-    const QByteArray bytes = writePuzzle(game);
-    EXPECT_EQ(bytes, QByteArray("  boat.jpg \r\n 05\r\n4\t\r\n 1 \r\n 7 \r\n"));
-    EXPECT_EQ(expectRead(bytes), game);
-}
-
-TEST(PuzzleFileWrite, PathStartingWithByteOrderMarkRoundTrips)
-{
-    const PuzzleData game = data(QChar(0xFEFF) + u"x.jpg"_s, u"2"_s, u"2"_s, {});
-    EXPECT_EQ(expectRead(writePuzzle(game)), game);
-}
-
-TEST(PuzzleFileWrite, ThousandMovesRoundTrip)
-{
-    std::vector<std::int16_t> moves;
+    const QString czech = u"/home/jana/Obrázky, léto/žluťoučký kůň 2.jpg"_s;
+    std::vector<std::int16_t> thousand;
     for (int i = 0; i < 1000; ++i)
-        moves.push_back(std::int16_t(i % 2 ? 3 : 32767));
-    const PuzzleData game = data(u"big.jpg"_s, u"32767"_s, u"1"_s, moves);
-    EXPECT_EQ(expectRead(writePuzzle(game)), game);
-}
-
-// --- Line ends, encodings, what the reader leaves alone ---
-
-TEST(PuzzleFileRead, BareLineFeedsAccepted)
-{
-    const QByteArray bytes = fileOf({"boat.jpg", "3", "3", " 2 ", " 2 ", " 5 "}, "\n");
-    EXPECT_EQ(expectRead(bytes), data(u"boat.jpg"_s, u"3"_s, u"3"_s, {2, 5}));
-}
-
-TEST(PuzzleFileRead, LastLineMayLackItsEnd)
-{
-    EXPECT_EQ(expectRead("boat.jpg\r\n3\r\n3\r\n 1 \r\n 4 ").moves, std::vector<std::int16_t>{4});
-    EXPECT_EQ(expectRead("boat.jpg\n3\n3\n0").moves, std::vector<std::int16_t>{});
-}
-
-TEST(PuzzleFileRead, OnlyOneCarriageReturnDroppedPerLine)
-{
-    EXPECT_EQ(expectRead("boat.jpg\r\r\n3\r\n3\r\n 0 \r\n").picturePath, u"boat.jpg\r"_s);
-}
-
-TEST(PuzzleFileRead, Windows1250PathDecoded)
-{
-    const QByteArray path = "C:\\Obr\xE1zky\\\x9Elu\x9Dou\xE8k\xFD k\xF9\xF2.jpg";
-    const PuzzleData read = expectRead(fileOf({path, "4", "4", " 0 "}));
-    EXPECT_EQ(read.picturePath, u"C:\\Obrázky\\žluťoučký kůň.jpg"_s);
-}
-
-TEST(PuzzleFileRead, LeadingUtf8ByteOrderMarkDropped)
-{
-    EXPECT_EQ(expectRead("\xEF\xBB\xBF" "boat.jpg\r\n3\r\n3\r\n 0 \r\n").picturePath, u"boat.jpg"_s);
-}
-
-TEST(PuzzleFileRead, LinesAfterTheMovesIgnored)
-{
-    const QByteArray extra = board3x3({" 1 ", " 2 ", " 99 ", "junk \xFF\xFE", ""});
-    EXPECT_EQ(expectRead(extra).moves, std::vector<std::int16_t>{2});
-}
-
-TEST(PuzzleFileRead, BlanksAroundNumbersAllowed)
-{
-    EXPECT_EQ(expectRead(board3x3({"2", "\t 9\t ", "  2"})).moves,
-              (std::vector<std::int16_t>{9, 2}));
-}
-
-// --- Files the reader refuses ---
-
-TEST(PuzzleFileRefused, EmptyOrShortFiles)
-{
-    expectRefused("");
-    expectRefused("boat.jpg\r\n3\r\n3\r\n");
-    expectRefused("boat.jpg\r\n3\r\n3");
-    expectRefused(board3x3({" 3 ", " 2 ", " 5 "}));
-    expectRefused(board3x3({" 1 "}));
-}
-
-TEST(PuzzleFileRefused, BadCount)
-{
-    for (const QByteArray count : {"-1", "1001", "abc", "2.5", "", "1e1", "+1", " ", "99999999999999999999"}) {
-        SCOPED_TRACE(count.toStdString());
-        expectRefused(board3x3({count, " 2 "}));
-    }
-}
-
-TEST(PuzzleFileRefused, BadMoveEntries)
-{
-    for (const QByteArray entry : {"1", "0", "10", "-2", "", "2.0", "3e0", "+2", "\xA0" "2"}) {
-        SCOPED_TRACE(entry.toStdString());
-        expectRefused(board3x3({" 2 ", " 2 ", entry}));
-    }
-}
-
-TEST(PuzzleFileRefused, BadSizeTexts)
-{
-    const std::pair<QByteArray, QByteArray> sizes[] = {
-        {"0", "3"}, {"3", "0"}, {"abc", "3"}, {"2.5", "3"}, {"+3", "3"}, {"3", ""}, {"200", "200"},
+        thousand.push_back(std::int16_t(i % 2 ? 3 : 32767));
+    const std::pair<PuzzleData, QByteArray> cases[] = {
+        {{u"C:\\Pictures\\boat.jpg"_s, u"3"_s, u"3"_s, {2, 5}},
+         "C:\\Pictures\\boat.jpg\r\n3\r\n3\r\n 2 \r\n 2 \r\n 5 \r\n"},
+        {{u"a.jpg"_s, u"4"_s, u"4"_s, {}}, "a.jpg\r\n4\r\n4\r\n 0 \r\n"},
+        {{u"  boat.jpg "_s, u" 05"_s, u"4\t"_s, {7}}, "  boat.jpg \r\n 05\r\n4\t\r\n 1 \r\n 7 \r\n"},
+        {{czech, u"4"_s, u"5"_s, {2, 3, 20, 4}},
+         czech.toUtf8() + "\r\n4\r\n5\r\n 4 \r\n 2 \r\n 3 \r\n 20 \r\n 4 \r\n"},
+        {{QChar(0xFEFF) + u"x.jpg"_s, u"2"_s, u"2"_s, {}},   // a path that starts like a byte order mark
+         "\xEF\xBB\xBF\xEF\xBB\xBF" "x.jpg\r\n2\r\n2\r\n 0 \r\n"},
+        {{u"big.jpg"_s, u"32767"_s, u"1"_s, thousand},
+         "big.jpg\r\n32767\r\n1\r\n 1000 \r\n" + QByteArray(" 32767 \r\n 3 \r\n").repeated(500)},
     };
-    for (const auto& [cols, rows] : sizes) {
-        SCOPED_TRACE((cols + " x " + rows).toStdString());
-        expectRefused(fileOf({"boat.jpg", cols, rows, " 0 "}));
+    for (const auto& [data, bytes] : cases) {
+        EXPECT_EQ(writePuzzle(data), bytes);
+        EXPECT_EQ(expectRead(bytes), data);
     }
 }
 
-TEST(PuzzleFileRefused, HugeSizeTextsDoNotWrapAround)
+TEST(PuzzleFileRead, LineEndsEncodingsBlanksAndLinesAfterTheMoves)
 {
-    // Both texts saturate at 2^40; their product must not overflow into a small number.
-    expectRefused(fileOf({"p", "99999999999999999999", "99999999999999999999", " 0 "}));
-    expectRefused(fileOf({"p", "9998991", "99999999999999999999", " 0 "}));
+    const std::pair<QByteArray, PuzzleData> cases[] = {
+        {fileOf({"boat.jpg", "3", "3", " 2 ", " 2 ", " 5 "}, "\n"), boat({2, 5})},
+        {"boat.jpg\r\n3\r\n3\r\n 1 \r\n 4 ", boat({4})},   // the last line may lack its end
+        {"boat.jpg\n3\n3\n0", boat({})},
+        {"boat.jpg\r\r\n3\r\n3\r\n 0 \r\n", {u"boat.jpg\r"_s, u"3"_s, u"3"_s, {}}},   // one CR dropped
+        {"\xEF\xBB\xBF" "boat.jpg\r\n3\r\n3\r\n 0 \r\n", boat({})},   // a UTF-8 byte order mark dropped
+        {fileOf({"C:\\Obr\xE1zky\\\x9Elu\x9Dou\xE8k\xFD k\xF9\xF2.jpg", "4", "4", " 0 "}),
+         {u"C:\\Obrázky\\žluťoučký kůň.jpg"_s, u"4"_s, u"4"_s, {}}},   // from windows-1250
+        {board3x3({" 1 ", " 2 ", " 99 ", "junk \xFF\xFE", ""}), boat({2})},
+        {board3x3({"2", "\t 9\t ", "  2"}), boat({9, 2})},
+        {fileOf({"p", "1", "32767", " 1 ", " 32767 "}), {u"p"_s, u"1"_s, u"32767"_s, {32767}}},
+    };
+    for (const auto& [bytes, data] : cases) {
+        SCOPED_TRACE(bytes.toStdString());
+        EXPECT_EQ(expectRead(bytes), data);
+    }
 }
 
-TEST(PuzzleFileRefused, BoardOfMoreThan32767Elements)
+TEST(PuzzleFileRefused, ShortFilesBadCountsBadEntriesAndBadSizeTexts)
 {
-    EXPECT_EQ(expectRead(fileOf({"p", "1", "32767", " 1 ", " 32767 "})).moves,
-              std::vector<std::int16_t>{32767});
-    expectRefused(fileOf({"p", "32768", "1", " 0 "}));
-    expectRefused(fileOf({"p", "182", "181", " 0 "}));
+    const QByteArray thousandAndOne = board3x3({" 1001 "}) + QByteArray(" 2 \r\n").repeated(1001);
+    for (const QByteArray& bytes : Lines{"", "boat.jpg\r\n3\r\n3\r\n", "boat.jpg\r\n3\r\n3",
+                                         board3x3({" 3 ", " 2 ", " 5 "}), board3x3({" 1 "}),
+                                         thousandAndOne})
+        expectRefused(bytes);
+    for (const char* count : {"-1", "1001", "abc", "2.5", "", "1e1", "+1", " ", "99999999999999999999"})
+        expectRefused(board3x3({count, " 2 "}));
+    for (const char* entry : {"1", "0", "10", "-2", "", "2.0", "3e0", "+2", "\xA0" "2"})
+        expectRefused(board3x3({" 2 ", " 2 ", entry}));
+    const QByteArray huge = "99999999999999999999";   // saturates at 2^40; the product must not wrap
+    const std::pair<QByteArray, QByteArray> sizes[] = {{"0", "3"}, {"3", "0"}, {"abc", "3"},
+        {"2.5", "3"}, {"+3", "3"}, {"3", ""}, {"200", "200"}, {huge, huge}, {"9998991", huge},
+        {"32768", "1"}, {"182", "181"}};
+    for (const auto& [cols, rows] : sizes)
+        expectRefused(fileOf({"boat.jpg", cols, rows, " 0 "}));
 }
 
 } // namespace
