@@ -1,4 +1,4 @@
-// The tile control array: copies of element 0, removal, and the spatial lookup used for painting.
+// The tile control array: copies of element 0, removal, the painting lookup and the listener.
 #include "platform/control_listener.h"
 #include "platform/tile_controls.h"
 
@@ -7,23 +7,6 @@
 #include <set>
 
 using namespace zp;
-
-namespace {
-std::set<int> visibleIn(const TileControls& t, TwipsRect area)
-{
-    std::set<int> found;
-    t.forEachVisibleIn(area, [&](int k) { found.insert(k); });
-    return found;
-}
-
-struct Recorder : ControlListener {
-    std::vector<TwipsRect> areas;
-    int all = 0;
-    void areaChanged(const TwipsRect& a) override { areas.push_back(a); }
-    void allChanged() override { ++all; }
-    void geometryChanged() override {}
-};
-} // namespace
 
 TEST(TileControls, NewElementIsAHiddenCopyOfElementZero)
 {
@@ -51,27 +34,37 @@ TEST(TileControls, LookupFindsExactlyTheOverlappingTilesAlsoInFlight)
         t.move(k, float((k - 1) % 4 * 100), float((k - 1) / 4 * 100));
         t.show(k);
     }
-    EXPECT_EQ(visibleIn(t, {0, 0, 100, 100}), std::set<int>{});
-    EXPECT_EQ(visibleIn(t, {150, 150, 10, 10}), std::set<int>{6});
-    EXPECT_EQ(visibleIn(t, {99, 99, 2, 2}), (std::set<int>{2, 5, 6}));
+    const auto in = [&](TwipsRect area) {
+        std::set<int> found;
+        t.forEachVisibleIn(area, [&](int k) { found.insert(k); });
+        return found;
+    };
+    EXPECT_EQ(in({0, 0, 100, 100}), std::set<int>{});
+    EXPECT_EQ(in({150, 150, 10, 10}), std::set<int>{6});
+    EXPECT_EQ(in({99, 99, 2, 2}), (std::set<int>{2, 5, 6}));
     t.move(6, 55, 100);   // half way into the slot at (0, 100)
-    EXPECT_EQ(visibleIn(t, {50, 150, 10, 10}), (std::set<int>{5, 6}));
-    EXPECT_EQ(visibleIn(t, {140, 150, 10, 10}), std::set<int>{6});
-    EXPECT_EQ(visibleIn(t, {170, 150, 10, 10}), std::set<int>{});
-    EXPECT_EQ(visibleIn(t, {-1000, -1000, 5000, 5000}).size(), 15u);
+    EXPECT_EQ(in({50, 150, 10, 10}), (std::set<int>{5, 6}));
+    EXPECT_EQ(in({140, 150, 10, 10}), std::set<int>{6});
+    EXPECT_EQ(in({170, 150, 10, 10}), std::set<int>{});
+    EXPECT_EQ(in({-1000, -1000, 5000, 5000}).size(), 15u);
 }
 
 TEST(TileControls, ListenerGetsTheTouchedRectangleOrOneBatchNotice)
 {
+    struct Recorder : ControlListener {
+        std::vector<TwipsRect> areas;
+        int all = 0;
+        void areaChanged(const TwipsRect& a) override { areas.push_back(a); }
+        void allChanged() override { ++all; }
+        void geometryChanged() override {}
+    } r;
     TileControls t;
-    Recorder r;
     t.setListener(&r);
     t.create(2);
     t.show(2);
     r.areas.clear();
     t.move(2, 15, 0);
-    ASSERT_EQ(r.areas.size(), 1u);
-    EXPECT_EQ(r.areas[0], (TwipsRect{0, 0, 423, 408}));
+    EXPECT_EQ(r.areas, std::vector<TwipsRect>{(TwipsRect{0, 0, 423, 408})});
     t.beginBatch();
     t.create(3);
     t.show(3);
