@@ -1,6 +1,5 @@
 // Tests of the board size dialog: its look, its fields as the size record, OK, Cancel, Esc, Enter and close.
 #include "ui/form2.h"
-
 #include "tests/fake/fake_platform.h"
 
 #include <QApplication>
@@ -13,298 +12,136 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
-#include <ostream>
 #include <string>
-#include <vector>
 
 namespace zp {
 namespace {
 
-void pressKey(QWidget* target, int key)
-{
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &press);
-}
-
 class Form2Test : public ::testing::Test {
 protected:
     test::FakePlatform platform;
-    QSize picture;  // the picture the dialog is told is loaded; empty: none
+    QSize picture;   // the size of the picture the dialog is told is loaded; empty: none
     QWidget owner;
     std::unique_ptr<Form2> dialog;
+    void SetUp() override { make(); }
+    void make() { dialog = std::make_unique<Form2>(platform, [this] { return picture; }, &owner); }
+    void type(const QString& c, const QString& r) { dialog->Text1->setText(c); dialog->Text2->setText(r); }
+    static void press(QWidget* w, int k) { QKeyEvent e(QEvent::KeyPress, k, {}); QApplication::sendEvent(w, &e); }
+    std::string texts() const { return (dialog->columnsText() + '|' + dialog->rowsText()).toStdString(); }
 
-    Form2& make()
-    {
-        dialog = std::make_unique<Form2>(platform, [this] { return picture; }, &owner);
-        return *dialog;
-    }
-
-    void type(const QString& cols, const QString& rows)
-    {
-        dialog->Text1->setText(cols);
-        dialog->Text2->setText(rows);
-    }
-
-    // Shows the dialog modally and runs `whileShown` on it once it is up. A dialog that
-    // `whileShown` leaves shown fails the test and is cancelled, so that the run goes on.
+    // Shows the dialog modally and runs `whileShown` once it is up. A dialog that `whileShown`
+    // leaves shown fails the case and is cancelled, so that the run goes on.
     void showAndRun(const std::function<void()>& whileShown)
     {
         bool ran = false;
         QTimer::singleShot(0, dialog.get(), [&] {
             ran = true;
             whileShown();
-            if (dialog->isVisible()) {
-                ADD_FAILURE() << "the dialog is still shown";
+            EXPECT_FALSE(dialog->isVisible()) << "the dialog is still shown";
+            if (dialog->isVisible())
                 dialog->Command2->click();
-            }
         });
         dialog->showModal();
         EXPECT_TRUE(ran);
-        EXPECT_FALSE(dialog->isVisible());
-    }
-
-    void expectTexts(const QString& cols, const QString& rows)
-    {
-        EXPECT_EQ(dialog->columnsText().toStdString(), cols.toStdString());
-        EXPECT_EQ(dialog->rowsText().toStdString(), rows.toStdString());
     }
 };
 
-TEST_F(Form2Test, FieldsAreTheSizeRecordWhileNeverShown)
+TEST_F(Form2Test, NeverShownItsFieldsAreTheSizeRecordAndItLooksAsDesigned)
 {
-    SizeFields& fields = make();
-    EXPECT_EQ(fields.columnsText(), "4");
-    EXPECT_EQ(fields.rowsText(), "4");
+    SizeFields& fields = *dialog;
+    EXPECT_EQ(fields.columnsText() + '|' + fields.rowsText(), "4|4");
     fields.setColumnsText("6");
     fields.setRowsText("3");
-    EXPECT_EQ(dialog->Text1->text(), "6");
-    EXPECT_EQ(dialog->Text2->text(), "3");
-    dialog->Text1->setText(" 12 ");
-    EXPECT_EQ(fields.columnsText(), " 12 ");
-}
-
-TEST_F(Form2Test, DesignedCaptionsFocusAndWindowKind)
-{
-    make();
-    EXPECT_EQ(dialog->windowTitle(), "Input Field Size");
-    EXPECT_EQ(dialog->Label1->text(), "Columns:");
-    EXPECT_EQ(dialog->Label2->text(), "Rows:");
-    EXPECT_EQ(dialog->Command1->text(), "OK");
-    EXPECT_EQ(dialog->Command2->text(), "Cancel");
-    EXPECT_TRUE(dialog->Command1->isDefault());
-    EXPECT_FALSE(dialog->Command2->isDefault());
+    EXPECT_EQ(dialog->Text1->text() + '|' + dialog->Text2->text(), "6|3");
+    EXPECT_EQ(QStringList({dialog->windowTitle(), dialog->Label1->text(), dialog->Label2->text(),
+                           dialog->Command1->text(), dialog->Command2->text()}).join('|'),
+              "Input Field Size|Columns:|Rows:|OK|Cancel");
+    EXPECT_EQ(std::pair(dialog->Command1->isDefault(), dialog->Command2->isDefault()), std::pair(true, false));
     EXPECT_EQ(dialog->minimumSize(), dialog->maximumSize());
-    const Qt::WindowFlags flags = dialog->windowFlags();
-    EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
-    EXPECT_TRUE(flags & Qt::WindowCloseButtonHint);
-
+    EXPECT_FALSE(dialog->windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+    EXPECT_TRUE(dialog->windowFlags() & Qt::WindowCloseButtonHint);
     std::vector<QWidget*> tabOrder;
     for (QWidget* w = dialog->Text1; tabOrder.size() < 4; w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus)
             tabOrder.push_back(w);
-    const std::vector<QWidget*> designed{dialog->Text1, dialog->Text2, dialog->Command1,
-                                         dialog->Command2};
-    EXPECT_EQ(tabOrder, designed);
+    EXPECT_EQ(tabOrder, (std::vector<QWidget*>{dialog->Text1, dialog->Text2, dialog->Command1, dialog->Command2}));
 }
 
-struct GeometryCase {
-    double tppx, tppy;
-    QSize client;
-    QRect text1, command2;
-};
-
-void PrintTo(const GeometryCase& c, std::ostream* os) { *os << c.tppx << " x " << c.tppy; }
-
-class Form2GeometryTest : public Form2Test, public ::testing::WithParamInterface<GeometryCase> {};
-
-TEST_P(Form2GeometryTest, TwipsBecomeRoundedPixels)
+TEST_F(Form2Test, TwipsBecomeRoundedPixelsReadAfreshWhenShownCentredOnTheOwner)
 {
-    const GeometryCase& c = GetParam();
-    platform.tppx = c.tppx;
-    platform.tppy = c.tppy;
-    make();
-    EXPECT_EQ(dialog->size(), c.client);
-    EXPECT_EQ(dialog->Text1->geometry(), c.text1);
-    EXPECT_EQ(dialog->Command2->geometry(), c.command2);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Screens, Form2GeometryTest,
-    ::testing::Values(GeometryCase{15, 15, {187, 70}, {56, 8, 33, 19}, {112, 40, 65, 25}},
-                      GeometryCase{12, 12, {234, 88}, {70, 10, 41, 24}, {140, 50, 81, 31}},
-                      GeometryCase{15, 12, {187, 88}, {56, 10, 33, 24}, {112, 50, 65, 31}}),
-    [](const auto& info) {
-        return "Tpp" + std::to_string(int(info.param.tppx)) + "x"
-               + std::to_string(int(info.param.tppy));
-    });
-
-TEST_F(Form2Test, ShowingCentresOnOwnerWithTwipsReadAfresh)
-{
-    owner.setGeometry(100, 200, 600, 400);
-    make();
-    platform.tppx = platform.tppy = 12;
-    showAndRun([&] {
-        EXPECT_EQ(dialog->size(), QSize(234, 88));
-        EXPECT_EQ(dialog->geometry().center(), owner.geometry().center());
-        dialog->Command1->click();
-    });
-}
-
-TEST_F(Form2Test, OkWithUsableTextsHidesKeepingThemExactly)
-{
-    make();
-    showAndRun([&] { dialog->Command1->click(); });
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    expectTexts("4", "4");
-
-    for (const auto& [cols, rows] : {std::pair{"5", "3"}, std::pair{" 05", "3 "}}) {
-        showAndRun([&] {
-            type(cols, rows);
-            dialog->Command1->click();
-        });
-        EXPECT_EQ(dialog->result(), QDialog::Accepted);
-        expectTexts(cols, rows);
-    }
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(Form2Test, OkAcceptsTilesExactlyOnePixelWide)
-{
-    make();
-    picture = QSize(8, 100);
-    showAndRun([&] {
-        type("8", "4");
-        dialog->Command1->click();
-    });
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-struct WrongCase {
-    const char* name;
-    const char* cols;
-    const char* rows;
-    QSize picture;
-};
-
-void PrintTo(const WrongCase& c, std::ostream* os)
-{
-    *os << '"' << c.cols << "\" x \"" << c.rows << '"';
-}
-
-class Form2WrongValuesTest : public Form2Test, public ::testing::WithParamInterface<WrongCase> {};
-
-TEST_P(Form2WrongValuesTest, OkComplainsAndStaysShownWithTextsAsTyped)
-{
-    const WrongCase& c = GetParam();
-    make();
-    picture = c.picture;
-    showAndRun([&] {
-        type(c.cols, c.rows);
-        dialog->Command1->click();
-        EXPECT_TRUE(dialog->isVisible());
-        ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, "Wrong values");
-        EXPECT_EQ(platform.messages[0].title, "Error");
-        EXPECT_EQ(platform.messages[0].style, MsgStyle::Exclamation);
-        expectTexts(c.cols, c.rows);
-        dialog->Command2->click();
-    });
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Texts, Form2WrongValuesTest,
-    ::testing::Values(WrongCase{"Fraction", "2.5", "4", {}}, WrongCase{"Sign", "+3", "4", {}},
-                      WrongCase{"Exponent", "1e1", "4", {}}, WrongCase{"Zero", "4", "0", {}},
-                      WrongCase{"Letters", "abc", "4", {}}, WrongCase{"Empty", "4", "", {}},
-                      WrongCase{"Negative", "-3", "4", {}},
-                      WrongCase{"TooManyTiles", "200", "200", {}},
-                      WrongCase{"TilesUnderAPixel", "10", "4", {8, 100}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(Form2Test, CancelPutsBackTheTextsOfTheMomentOfShowing)
-{
-    make();
-    dialog->setColumnsText("6");
-    dialog->setRowsText("3");
-    showAndRun([&] {
-        type("7", "5");
-        dialog->Command2->click();
-    });
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    expectTexts("6", "3");
-
-    showAndRun([&] {
-        expectTexts("6", "3");
-        type("5", "2");
-        dialog->Command1->click();
-    });
-    showAndRun([&] {
-        type("9", "9");
-        dialog->Command2->click();
-    });
-    expectTexts("5", "2");
-}
-
-TEST_F(Form2Test, CancelAfterWrongValueAndReactivationPutsBackTextsOfShowing)
-{
-    make();
-    dialog->setColumnsText("6");
-    dialog->setRowsText("3");
-    showAndRun([&] {
-        type("x", "5");
-        dialog->Command1->click();
-        QWidget other;  // the user switches away and back
-        other.show();
-        other.activateWindow();
-        QApplication::processEvents();
-        dialog->activateWindow();
-        QApplication::processEvents();
-        EXPECT_EQ(QApplication::activeWindow(), dialog.get());
-        dialog->Command2->click();
-    });
-    expectTexts("6", "3");
-}
-
-TEST_F(Form2Test, EscActsAsCancelAndEnterAsOk)
-{
-    make();
-    showAndRun([&] {
-        type("7", "5");
-        pressKey(dialog->Text1, Qt::Key_Escape);
-    });
-    EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    expectTexts("4", "4");
-
-    showAndRun([&] {
-        type("7", "5");
-        pressKey(dialog->Text2, Qt::Key_Return);
-    });
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    expectTexts("7", "5");
-    EXPECT_TRUE(platform.messages.empty());
-}
-
-TEST_F(Form2Test, ClosingThroughTheFrameDiscardsToDesignedTexts)
-{
-    const std::vector<std::function<void(Form2&)>> closers{
-        [](Form2& d) { d.close(); },
-        [](Form2& d) {
-            QCloseEvent close;
-            QApplication::sendEvent(&d, &close);
-        }};
-    for (const auto& closeIt : closers) {
+    struct Case { double tppx, tppy; QSize client; QRect text1, command2; };
+    for (const Case& c : {Case{15, 15, {187, 70}, {56, 8, 33, 19}, {112, 40, 65, 25}},
+                          Case{12, 12, {234, 88}, {70, 10, 41, 24}, {140, 50, 81, 31}},
+                          Case{15, 12, {187, 88}, {56, 10, 33, 24}, {112, 50, 65, 31}}}) {
+        SCOPED_TRACE(::testing::Message() << c.tppx << " x " << c.tppy);
+        platform.tppx = c.tppx;
+        platform.tppy = c.tppy;
         make();
-        dialog->setColumnsText("6");
-        dialog->setRowsText("3");
-        showAndRun([&] {
-            type("7", "5");
-            closeIt(*dialog);
-        });
-        expectTexts("4", "4");
+        EXPECT_EQ(dialog->size(), c.client);
+        EXPECT_EQ(dialog->Text1->geometry(), c.text1);
+        EXPECT_EQ(dialog->Command2->geometry(), c.command2);
     }
+    owner.setGeometry(100, 200, 600, 400);
+    platform.tppx = platform.tppy = 12;
     showAndRun([&] { dialog->Command1->click(); });
-    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(dialog->size(), QSize(234, 88));
+    EXPECT_EQ(dialog->geometry().center(), owner.geometry().center());
+}
+
+// From "6" x "3": OK complains of unusable texts (after: null), staying shown even when switched away
+// from and back, and keeps usable ones exactly; Cancel, Esc put back; the close box discards to "4".
+TEST_F(Form2Test, EachWayOfLeavingKeepsPutsBackOrDiscardsTheTexts)
+{
+    using Leave = void (*)(Form2&);
+    const Leave ok = [](Form2& d) { d.Command1->click(); }, cancel = [](Form2& d) { d.Command2->click(); };
+    const Leave esc = [](Form2& d) { press(d.Text1, Qt::Key_Escape); };
+    const Leave enter = [](Form2& d) { press(d.Text2, Qt::Key_Return); };
+    const Leave closeBox = [](Form2& d) { d.close(); };
+    const Leave closeEvent = [](Form2& d) { QCloseEvent e; QApplication::sendEvent(&d, &e); };
+    constexpr int A = QDialog::Accepted, R = QDialog::Rejected;
+    const QSize tiny(8, 100);   // 8 columns give tiles exactly 1 pixel wide, 10 under a pixel
+    struct Case { const char *cols, *rows; QSize picture; Leave leave; int result; const char* after = nullptr; };
+    for (const Case& c : {Case{"2.5", "4", {}, ok, R}, Case{"+3", "4", {}, ok, R}, Case{"1e1", "4", {}, ok, R},
+                          Case{"4", "0", {}, ok, R}, Case{"abc", "4", {}, ok, R}, Case{"4", "", {}, ok, R},
+                          Case{"-3", "4", {}, ok, R}, Case{"200", "200", {}, ok, R}, Case{"10", "4", tiny, ok, R},
+                          Case{" 05", "3 ", {}, ok, A, " 05|3 "}, Case{"8", "4", tiny, ok, A, "8|4"},
+                          Case{"7", "5", {}, cancel, R, "6|3"},
+                          Case{"7", "5", {}, esc, R, "6|3"}, Case{"7", "5", {}, enter, A, "7|5"},
+                          Case{"7", "5", {}, closeEvent, R, "4|4"}, Case{"7", "5", {}, closeBox, R, "4|4"}}) {
+        SCOPED_TRACE(std::string(c.cols) + " x " + c.rows);
+        make();
+        type("6", "3");
+        picture = c.picture;
+        platform.messages.clear();
+        showAndRun([&] {
+            type(c.cols, c.rows);
+            c.leave(*dialog);
+            if (c.after)
+                return;
+            EXPECT_TRUE(dialog->isVisible());
+            ASSERT_EQ(platform.messages.size(), 1u);
+            EXPECT_EQ(platform.messages[0].text + '|' + platform.messages[0].title, "Wrong values|Error");
+            EXPECT_EQ(platform.messages[0].style, MsgStyle::Exclamation);
+            QWidget other;
+            other.show();
+            other.activateWindow();
+            QApplication::processEvents();
+            dialog->activateWindow();
+            QApplication::processEvents();
+            EXPECT_EQ(QApplication::activeWindow(), dialog.get());
+            EXPECT_EQ(texts(), std::string(c.cols) + '|' + c.rows);
+            dialog->Command2->click();
+        });
+        EXPECT_EQ(dialog->result(), c.result);
+        EXPECT_EQ(texts(), c.after ? c.after : "6|3");
+        EXPECT_EQ(platform.messages.size(), c.after ? 0u : 1u);
+    }
+    showAndRun([&] { EXPECT_EQ(texts(), "4|4"); type("5", "2"); dialog->Command1->click(); });
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);   // a discarded dialog shows again
+    showAndRun([&] { type("9", "9"); dialog->Command2->click(); });
+    EXPECT_EQ(texts(), "5|2");   // Cancel puts back the texts of the latest showing
 }
 
 } // namespace
