@@ -51,12 +51,23 @@ void Form1::Command1_Click()
     game_.NewPuzzle();
 }
 
-void Form1::Command2_Click()
+// The shared file dialog, used the same way by every command: set the filter, show, take the
+// name and leave the dialog's name empty for the next use. An empty name means cancelled.
+QString Form1::askFileName(const QString& filter, bool save)
 {
-    CommonDialog1_->Filter = PuzzleFilter;
-    CommonDialog1_->ShowOpen();
+    CommonDialog1_->Filter = filter;
+    if (save)
+        CommonDialog1_->ShowSave();
+    else
+        CommonDialog1_->ShowOpen();
     const QString name = CommonDialog1_->FileName;
     CommonDialog1_->FileName.clear();
+    return name;
+}
+
+void Form1::Command2_Click()
+{
+    const QString name = askFileName(PuzzleFilter, false);
     if (name.isEmpty())
         return;
     files_.OpenPuzzle(name);
@@ -65,20 +76,14 @@ void Form1::Command2_Click()
 
 void Form1::Command4_Click()
 {
-    CommonDialog1_->Filter = PuzzleFilter;
-    CommonDialog1_->ShowSave();
-    const QString name = CommonDialog1_->FileName;
-    CommonDialog1_->FileName.clear();
+    const QString name = askFileName(PuzzleFilter, true);
     if (!name.isEmpty())
         files_.SavePuzzle(name);
 }
 
 void Form1::Command5_Click()
 {
-    CommonDialog1_->Filter = PictureFilter;
-    CommonDialog1_->ShowOpen();
-    const QString name = CommonDialog1_->FileName;
-    CommonDialog1_->FileName.clear();
+    const QString name = askFileName(PictureFilter, false);
     if (name.isEmpty())
         return;
     if (!usePicture(name)) {

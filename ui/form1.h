@@ -81,6 +81,7 @@ private:
     void applyLayout();
     QRect pixels(const TwipsRect& r) const;
     bool usePicture(const QString& path);
+    QString askFileName(const QString& filter, bool save);
 
     QtPlatform& platform_;
     PictureLoader& loader_;
