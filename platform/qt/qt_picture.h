@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/picture.h"
+#include "platform/picture_loader.h"
 
 #include <QImage>
 #include <QString>
@@ -32,12 +33,6 @@ struct LoadedPicture {
 // the header first: a picture without one, with a side above MaxPictureSide or decoding to more
 // than MaxPictureBytes is refused before anything is decoded.
 LoadedPicture loadPicture(const QString& path);
-
-} // namespace zp
-
-#include "platform/picture_loader.h"
-
-namespace zp {
 
 // The loader the program uses: loadPicture behind the engine's interface.
 class QtPictureLoader : public PictureLoader {
