@@ -15,15 +15,12 @@
 namespace zp {
 
 namespace {
-constexpr int MaxPictureSide = 32767;
-
 long long countOf(const QString& text) { return parseWholeNumber(text).value_or(0); }
 } // namespace
 
 bool Game::canCut(int w, int h) const
 {
-    return w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide &&
-        usableGridSize(parts_.sizeFields.columnsText(), parts_.sizeFields.rowsText(), w, h);
+    return canCutPicture(w, h, parts_.sizeFields.columnsText(), parts_.sizeFields.rowsText());
 }
 
 bool Game::NewPuzzle()

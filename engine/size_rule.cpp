@@ -1,6 +1,8 @@
 // The shared rule for size texts and whole numbers.
 #include "engine/size_rule.h"
 
+#include "platform/picture.h"
+
 namespace zp {
 
 namespace {
@@ -39,6 +41,12 @@ std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int p
     if (pictureWidth > 0 && pictureHeight > 0 && (pictureWidth < *c || pictureHeight < *r))
         return std::nullopt;
     return GridSize{int(*c), int(*r)};
+}
+
+bool canCutPicture(int w, int h, QStringView cols, QStringView rows)
+{
+    return w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide &&
+        usableGridSize(cols, rows, w, h);
 }
 
 } // namespace zp

@@ -28,4 +28,8 @@ struct GridSize {
 std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows,
                                        int pictureWidth = 0, int pictureHeight = 0);
 
+// Whether a picture of w x h pixels (sides 1..MaxPictureSide) can be cut at the size the two
+// texts describe, by the rule above.
+bool canCutPicture(int w, int h, QStringView cols, QStringView rows);
+
 } // namespace zp

@@ -15,7 +15,6 @@ namespace zp {
 namespace {
 // A puzzle file is a few lines; anything that needs more than this is no puzzle file.
 constexpr qint64 MaxPuzzleFileBytes = 4 * 1024 * 1024;
-constexpr int MaxPictureSide = 32767;
 } // namespace
 
 void PuzzleFiles::OpenPuzzle(const QString& PuzzleFile)
@@ -24,9 +23,8 @@ void PuzzleFiles::OpenPuzzle(const QString& PuzzleFile)
     const auto bytes = readFileHead(PuzzleFile, MaxPuzzleFileBytes, reason);
     const ReadResult read = bytes ? readPuzzle(*bytes) : ReadResult{};
     PicturePtr picture = read.data ? loader_.load(read.data->picturePath, reason) : nullptr;
-    const bool fits = picture && picture->width() <= MaxPictureSide &&
-        picture->height() <= MaxPictureSide && picture->width() > 0 && picture->height() > 0 &&
-        usableGridSize(read.data->cols, read.data->rows, picture->width(), picture->height());
+    const bool fits = picture &&
+        canCutPicture(picture->width(), picture->height(), read.data->cols, read.data->rows);
     if (!fits) {
         platform_.messageBox(CannotFindMessage, MsgStyle::Critical);
         return;

@@ -5,6 +5,9 @@
 
 namespace zp {
 
+// Largest side of a picture the game cuts: sizes are 16-bit signed numbers in the tile layout.
+inline constexpr int MaxPictureSide = 32767;
+
 // Pixel data lives in the toolkit's subclass; the engine never touches it.
 class Picture {
 public:

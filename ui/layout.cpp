@@ -1,13 +1,13 @@
 // The layout steps.
 #include "ui/layout.h"
 
+#include "platform/picture.h"
+
 #include <cmath>
 
 namespace zp {
 
 namespace {
-constexpr int MaxPictureSide = 32767;
-
 void set(float& target, double value)
 {
     if (std::isfinite(value) && std::isfinite(float(value)))

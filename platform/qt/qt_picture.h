@@ -22,7 +22,6 @@ private:
 
 // Largest decoded picture accepted, as QImageReader's default allocation limit.
 inline constexpr long long MaxPictureBytes = 128LL * 1024 * 1024;
-inline constexpr int MaxPictureSide = 32767;
 
 struct LoadedPicture {
     std::shared_ptr<const QtPicture> picture;   // null on failure
