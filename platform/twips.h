@@ -1,6 +1,8 @@
 // Twips (1/1440 inch) and screen pixels: the one place where the two are converted.
 #pragma once
 
+#include <QRect>
+
 #include <cmath>
 
 namespace zp {
@@ -18,5 +20,12 @@ inline long toPixels(double twips, double tpp) { return std::lround(twips / tpp)
 // Twips of a whole number of pixels; every position the engine sets goes through here,
 // so values that name the same pixel are always bit-identical.
 inline float toTwips(long pixels, double tpp) { return static_cast<float>(pixels * tpp); }
+
+// A control's place in pixels: position and size each rounded to the nearest pixel.
+inline QRect toPixelRect(const TwipsRect& r, double tppx, double tppy)
+{
+    return QRect(int(toPixels(r.left, tppx)), int(toPixels(r.top, tppy)), int(toPixels(r.width, tppx)),
+                 int(toPixels(r.height, tppy)));
+}
 
 } // namespace zp

@@ -73,9 +73,7 @@ Form1::~Form1()
 
 QRect Form1::pixels(const TwipsRect& r) const
 {
-    const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
-    return QRect(int(toPixels(r.left, tx)), int(toPixels(r.top, ty)), int(toPixels(r.width, tx)),
-                 int(toPixels(r.height, ty)));
+    return toPixelRect(r, platform_.twipsPerPixelX(), platform_.twipsPerPixelY());
 }
 
 void Form1::buildControls()

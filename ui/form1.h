@@ -58,9 +58,7 @@ public:
     PictureClip& PictureClip1() { return PictureClip1_; }
     PlayAreaWidget* Picture1() const { return Picture1_; }
     Form2* sizeDialog() const { return Form2_; }
-    QGroupBox* Frame1() const { return Frame1_; }
     QToolButton* button(int n) const { return commands_[n - 1]; }   // Command1 .. Command6
-    const LayoutTargets& layout() const { return layout_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

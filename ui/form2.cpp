@@ -27,12 +27,6 @@ constexpr TwipsRect Text2Rect{840, 600, 492, 288};
 constexpr TwipsRect Command1Rect{1680, 120, 972, 372};
 constexpr TwipsRect Command2Rect{1680, 600, 972, 372};
 
-QRect toPixelRect(const TwipsRect& r, double tppx, double tppy)
-{
-    return QRect(int(toPixels(r.left, tppx)), int(toPixels(r.top, tppy)),
-                 int(toPixels(r.width, tppx)), int(toPixels(r.height, tppy)));
-}
-
 } // namespace
 
 Form2::Form2(Platform& platform, std::function<QSize()> pictureSize, QWidget* owner)

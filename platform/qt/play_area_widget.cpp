@@ -32,6 +32,8 @@ PlayAreaWidget::~PlayAreaWidget()
     area_.setListener(nullptr);
 }
 
+// Edges, not sizes, are rounded: neighbouring tiles then meet without gap or overlap at any
+// screen factor.
 QRect PlayAreaWidget::toPixels(const TwipsRect& r) const
 {
     const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
