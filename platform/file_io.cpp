@@ -78,7 +78,7 @@ bool isSaveTarget(const QString& path, QString& reason)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return true;   // nothing there yet, or nothing the write will not report itself
+        return true;   // nothing there yet; any other trouble the write itself reports
     if (S_ISREG(st.st_mode))
         return true;
     reason = S_ISDIR(st.st_mode) ? systemReason(EISDIR) : NotAFile;

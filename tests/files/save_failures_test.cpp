@@ -93,7 +93,10 @@ protected:
         std::fprintf(stderr, "%s\n", qPrintable(shown.join(u'\n')));
         std::_Exit(0);
     }
-    QStringList entries(const QString& folder) const { return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot); }
+    static QStringList entries(const QString& folder)
+    {
+        return QDir(folder).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot);
+    }
 
     QTemporaryDir dir;
     AnyPicture loader;
