@@ -56,12 +56,14 @@ void PuzzleFiles::SavePuzzle(const QString& PuzzleFile)
 {
     if (!canSave())
         return;
-    if (pathExists(PuzzleFile) &&
+    QString reason;
+    // A folder, FIFO or device is refused before the question: it could never be replaced.
+    const bool target = isSaveTarget(PuzzleFile, reason);
+    if (target && pathExists(PuzzleFile) &&
         platform_.messageBox(OverwriteQuestion, MsgStyle::QuestionYesNo) != MsgResult::Yes)
         return;
     const PuzzleData data{game_.PicturePath, game_.Cols, game_.Rows, game_.history.entries()};
-    QString reason;
-    if (!writeFileAtomically(PuzzleFile, writePuzzle(data), reason))
+    if (!target || !writeFileAtomically(PuzzleFile, writePuzzle(data), reason))
         platform_.messageBox(QStringLiteral("Cannot save the file %1: %2").arg(PuzzleFile, reason),
                              MsgStyle::Critical);
 }

@@ -1,6 +1,8 @@
 // The picture loader.
 #include "platform/qt/qt_picture.h"
 
+#include "platform/file_io.h"
+
 #include <QFileInfo>
 #include <QImageReader>
 
@@ -8,9 +10,12 @@ namespace zp {
 
 LoadedPicture loadPicture(const QString& path)
 {
-    if (!QFileInfo(path).isFile())
-        return {nullptr, QStringLiteral("not a file")};
-    QImageReader reader(path);
+    QString reason;
+    const std::unique_ptr<QFile> file = openRegularFile(path, reason);
+    if (!file)
+        return {nullptr, reason};
+    // A file opened by handle has no name: the suffix is the reader's first guess at the format.
+    QImageReader reader(file.get(), QFileInfo(path).suffix().toLatin1());
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())

@@ -185,6 +185,7 @@ TEST_F(PuzzleFilesTest, AnUnreadableFileIsStillAskedAboutAndAReadOnlyFolderKeeps
     const QString file = write(u"ro/game.pzl"_s, "old\r\n");
     const auto rw = QFile::permissions(ro);
     QFile::setPermissions(locked, {});
+    QFile::setPermissions(file, QFileDevice::ReadOwner);   // a writable one is overwritten in place
     QFile::setPermissions(ro, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
     const bool bind = !QFile(ro + u"/probe"_s).open(QIODevice::WriteOnly);
     board.platform.answers = {MsgResult::No, MsgResult::Yes};

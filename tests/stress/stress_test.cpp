@@ -21,6 +21,7 @@
 #include <QToolButton>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -28,11 +29,14 @@
 #include <random>
 #include <vector>
 
+#include <sys/resource.h>
+
 using namespace zp;
 
 namespace {
 
 constexpr int RoundTripEvery = 50;          // actions between save-and-open checks
+constexpr int LimitedSaveEvery = 170;       // actions between saves that the file size limit cuts short
 constexpr double SlideInjectChance = 0.02;  // per event pass of a slide (~50 passes a slide)
 constexpr double PauseInjectChance = 0.1;   // per event pass of a solution's pause (3 a pause)
 constexpr int CloseChildActions = 150;      // most actions a closing child plays before closing
@@ -133,7 +137,8 @@ public:
     void interruptWait() override { interrupted_ = true; }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override {
         ScriptedPlatform::messageBox(text, style, title);
-        return style != MsgStyle::QuestionYesNo ? MsgResult::Ok : chance(0.5) ? MsgResult::Yes : MsgResult::No;
+        return style != MsgStyle::QuestionYesNo ? MsgResult::Ok
+            : yes_ || chance(0.5)               ? MsgResult::Yes : MsgResult::No;
     }
 protected:
     QString run(bool save, const QStringList& filters, const QString& preset) override {
@@ -155,6 +160,7 @@ private:
             if (closed_) return 0;
             QString fault = check();
             if (fault.isEmpty() && action_ % RoundTripEvery == 0) fault = roundTrip();
+            if (fault.isEmpty() && action_ % LimitedSaveEvery == 0) fault = limitedSave();
             if (!fault.isEmpty()) return fail(fault);
         }
         std::printf("stress: seed %ld, %ld actions passed; %ld inputs came during slides, %ld during solution "
@@ -308,6 +314,35 @@ private:
         return shown != messages.size() ? "saving and opening again showed: " + messages.back().text
             : d.isEmpty() ? QString() : "the game opened again differs from the one saved: " + d;
     }
+    // Saves over a file, Yes to the question, with the file size limit below the game's size: the
+    // old file and the game must stay as they were, and the message must say why.
+    QString limitedSave() {
+        const QString file = shop_.path("kept.pzl");
+        const QByteArray old = "an older game, longer than the limit\r\n";
+        QFile f(file);
+        if (!f.open(QIODevice::WriteOnly) || f.write(old) != old.size()) return "cannot write kept.pzl";
+        f.close();
+        const QStringList before = board();
+        const std::size_t shown = messages.size();
+        rlimit saved{};
+        getrlimit(RLIMIT_FSIZE, &saved);
+        const rlimit limit{8, saved.rlim_max};
+        ScriptedDialog::answers = {file};
+        yes_ = true;
+        ++nesting_;
+        setrlimit(RLIMIT_FSIZE, &limit);
+        form_->Command4_Click();
+        setrlimit(RLIMIT_FSIZE, &saved);
+        --nesting_;
+        yes_ = false;
+        checkedMessages_ = messages.size();
+        f.open(QIODevice::ReadOnly);
+        const QString d = difference(before, board());
+        return f.readAll() != old ? "a save cut short changed the old file"
+            : messages.size() != shown + 2 || messages.back().text != "Cannot save the file " + file + ": File too large"
+                ? "a save cut short showed: " + (messages.empty() ? QString("nothing") : messages.back().text)
+            : d.isEmpty() ? QString() : "a save cut short changed the game: " + d;
+    }
     // A random answer for a file dialog: cancel, a good file, a broken one (or a good one of the
     // other kind), a missing one or a folder, a fifth each. Saving: slot2.pzl exists already.
     QString answer(bool save, bool picture) {
@@ -337,7 +372,7 @@ private:
     int nesting_ = 0;                 // > 0 while input injected from an event pass runs
     int pendingDialogs_ = 0;          // Setup Size presses whose dialog has not shown yet
     long closeCountdown_ = -1;        // event passes left before the close, -1: none due
-    bool closed_ = false, interrupted_ = false;
+    bool closed_ = false, interrupted_ = false, yes_ = false;   // yes_: every question answered Yes
     double now_ = 0;
     QStringList boardAtClose_;
     std::size_t checkedMessages_ = 0, messagesAtClose_ = 0;
@@ -372,6 +407,7 @@ int runCloseTest(const Options& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    std::signal(SIGXFSZ, SIG_IGN);   // a write over the file size limit fails instead of ending the run
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const std::optional<Options> options = parseOptions(QCoreApplication::arguments());
