@@ -31,18 +31,20 @@ struct PlayInput : ::testing::Test {
 
     PlayInput() { QDir::setCurrent(dir.path()); }
     ~PlayInput() override { QDir::setCurrent(oldCwd); }
-    QString picture(const QString& path, int w, int h)
+    QString picture(const QString& path, int w = 480, int h = 360)
     {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
         EXPECT_TRUE(QDir().mkpath(QFileInfo(path).path()) && image.save(path, "BMP"));
         return path;
     }
-    void key(Qt::Key k, bool post = false)
+    QString file(const QString& name, const QByteArray& bytes)
     {
-        auto* e = new QKeyEvent(QEvent::KeyPress, k, Qt::NoModifier);
-        post ? QApplication::postEvent(form.Picture1(), e) : (QApplication::sendEvent(form.Picture1(), e), delete e);
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        return f.fileName();
     }
+    // Drags `mime` onto the window and drops it there.
     void drop(QMimeData& mime)
     {
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
@@ -50,23 +52,34 @@ struct PlayInput : ::testing::Test {
         QDropEvent e(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
         QApplication::sendEvent(&form, &e);
     }
+    void drop(const QStringList& files)
+    {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& f : files)
+            urls << QUrl::fromLocalFile(f);
+        mime.setUrls(urls);
+        drop(mime);
+    }
 };
 
 } // namespace
 
 TEST_F(PlayInput, ArrowKeysPressTheTileThatMovesThatWayAndAreIgnoredDuringASlide)
 {
-    picture(dir.filePath("intro.jpg"), 480, 360);
+    picture(dir.filePath("intro.jpg"));
     form.Form_Load({});
     EXPECT_EQ(form.Picture1()->focusPolicy(), Qt::StrongFocus);
     // 4 x 4, empty top left. Down takes 6 back as a second click on it would; then no tile is above.
     const std::pair<Qt::Key, Moves> steps[] = {{Qt::Key_Left, {2}}, {Qt::Key_Up, {2, 6}},
         {Qt::Key_Down, {2}}, {Qt::Key_Down, {2}}, {Qt::Key_Left, {2, 3}}};
     for (const auto& [k, moves] : steps) {
-        key(k);
+        QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
+        QApplication::sendEvent(form.Picture1(), &e);
         EXPECT_EQ(form.game().history.entries(), moves) << k;
     }
-    key(Qt::Key_Up, true);   // arrives while tile 4 slides into the slot tile 7 would take
+    // Arrives while tile 4 slides into the slot that tile 7 would take.
+    QApplication::postEvent(form.Picture1(), new QKeyEvent(QEvent::KeyPress, Qt::Key_Up, Qt::NoModifier));
     EXPECT_TRUE(form.game().MoveTile(4));
     EXPECT_EQ(form.game().history.entries(), (Moves{2, 3, 4}));
     EXPECT_EQ(boardFault(form.game(), form.Image1(), 15, 15), "");
@@ -74,39 +87,24 @@ TEST_F(PlayInput, ArrowKeysPressTheTileThatMovesThatWayAndAreIgnoredDuringASlide
 
 TEST_F(PlayInput, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesAndAnythingElseNothing)
 {
-    const QString intro = picture(dir.filePath("intro.jpg"), 480, 360);
+    const QString intro = picture(dir.filePath("intro.jpg"));
     form.Form_Load({});
     const QString pic = picture(dir.filePath("other.bmp"), 200, 100);
-    QFile text(dir.filePath("notes.txt"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly) && text.write("not a picture"));
-    text.close();
-    const auto urls = [](const QStringList& files) {
-        auto* mime = new QMimeData;
-        QList<QUrl> list;
-        for (const QString& f : files)
-            list << QUrl::fromLocalFile(f);
-        mime->setUrls(list);
-        return std::unique_ptr<QMimeData>(mime);
-    };
     QMimeData words;
     words.setText(pic);
     drop(words);
-    drop(*urls({pic, pic}));
-    drop(*urls({text.fileName()}));
+    drop({pic, pic});
+    drop({file("notes.txt", "not a picture")});
     EXPECT_EQ(form.game().PicturePath, intro);
     EXPECT_FALSE(form.button(4)->isEnabled());
-    drop(*urls({pic}));
+    drop({pic});
     EXPECT_EQ(form.game().PicturePath, pic);
     EXPECT_EQ(form.PictureClip1().width(), 200);
     EXPECT_TRUE(form.button(4)->isEnabled());
-    QFile pzl(dir.filePath("game.PZL"));
-    ASSERT_TRUE(pzl.open(QIODevice::WriteOnly) && pzl.write((pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8()));
-    pzl.close();
-    drop(*urls({pzl.fileName(), dir.filePath("missing.pzl")}));
-    drop(*urls({pzl.fileName()}));
+    drop({file("game.PZL", (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8())});
     EXPECT_EQ(form.game().history.entries(), Moves{2});
     EXPECT_TRUE(platform.messages.empty());
-    drop(*urls({dir.filePath("missing.pzl")}));
+    drop({dir.filePath("missing.pzl")});
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Nemohu nalézt potřebný soubor.");
 }
@@ -115,8 +113,9 @@ TEST_F(PlayInput, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesAndAnythingEl
 TEST_F(PlayInput, StartsInAnEmptyFolderFromTheInstalledPictureAndSavesThere)
 {
     QTemporaryDir prefix;
-    const QString installed = picture(prefix.filePath("share/zornik-puzzle/intro.jpg"), 480, 360);
-    const QByteArray oldDirs = qgetenv("XDG_DATA_DIRS"), oldName = QApplication::applicationName().toUtf8();
+    const QString installed = picture(prefix.filePath("share/zornik-puzzle/intro.jpg"));
+    const QByteArray oldDirs = qgetenv("XDG_DATA_DIRS");
+    const QString oldName = QApplication::applicationName();
     qputenv("XDG_DATA_DIRS", prefix.filePath("share").toUtf8());
     QApplication::setApplicationName("zornik-puzzle");
     form.Form_Load({});
@@ -125,7 +124,7 @@ TEST_F(PlayInput, StartsInAnEmptyFolderFromTheInstalledPictureAndSavesThere)
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(form.game().PicturePath, installed);
     EXPECT_TRUE(form.Image1().exists(16));
-    dialog.answers = {QDir::current().filePath("saved.pzl")};
+    dialog.answers = {dir.filePath("saved.pzl")};
     form.Command4_Click();
     QFile saved(dir.filePath("saved.pzl"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
