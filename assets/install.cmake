@@ -1,12 +1,11 @@
 # Installs Zornik PUZZLE!: the program, its start-up picture and its desktop integration files.
 #
 # Include from the top-level CMakeLists.txt after the zornik-puzzle target is defined.
-# The desktop entry starts the program in ZP_DATADIR, where intro.jpg lies, because the program
-# looks for its start-up picture in the current directory.
+# The desktop entry sets no working folder: the program starts in the user's home, where its
+# file dialogs open and a save can be written, and finds intro.jpg in its data folder by itself.
 
 include(GNUInstallDirs)
 
-set(ZP_DATADIR "${CMAKE_INSTALL_FULL_DATADIR}/zornik-puzzle")
 set(ZP_DESKTOP_FILE "${PROJECT_BINARY_DIR}/zornik-puzzle.desktop")
 configure_file("${CMAKE_CURRENT_LIST_DIR}/zornik-puzzle.desktop.in" "${ZP_DESKTOP_FILE}" @ONLY)
 

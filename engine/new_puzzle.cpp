@@ -15,7 +15,7 @@
 namespace zp {
 
 namespace {
-long long countOf(const QString& text) { return parseWholeNumber(text).value_or(0); }
+long long countOf(const QString& text) { return parseSizeText(text).value_or(0); }
 } // namespace
 
 bool Game::canCut(int w, int h) const

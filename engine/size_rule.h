@@ -16,13 +16,18 @@ inline constexpr long long MaxBoardElements = 32767;
 inline constexpr long long MaxWholeNumber = 1LL << 40;
 std::optional<long long> parseWholeNumber(QStringView text);
 
+// A size text's value: as parseWholeNumber, but the digits may also have a "+" in front and a
+// fractional part of zeros behind, after "." or "," ("+4", "4.0", "4,00" are 4). Players type
+// those, and older puzzle files hold them; a real fraction or an exponent is still no size.
+std::optional<long long> parseSizeText(QStringView text);
+
 struct GridSize {
     int cols = 0;
     int rows = 0;
     friend bool operator==(const GridSize&, const GridSize&) = default;
 };
 
-// The size the two texts describe, if both are whole numbers of at least 1, their product is
+// The size the two texts describe, if both are size texts (parseSizeText) of at least 1, their product is
 // at most MaxBoardElements and, when a picture is in hand (width and height > 0), its tiles are
 // at least one pixel wide and high. Otherwise nullopt.
 std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows,

@@ -4,6 +4,7 @@
 #include "engine/game.h"
 #include "engine/size_fields.h"
 #include "engine/size_rule.h"
+#include "files/picture_beside.h"
 #include "files/puzzle_format.h"
 #include "platform/file_io.h"
 #include "platform/picture_clip.h"
@@ -22,7 +23,8 @@ void PuzzleFiles::OpenPuzzle(const QString& PuzzleFile)
     QString reason;
     const auto bytes = readFileHead(PuzzleFile, MaxPuzzleFileBytes, reason);
     const ReadResult read = bytes ? readPuzzle(*bytes) : ReadResult{};
-    PicturePtr picture = read.data ? loader_.load(read.data->picturePath, reason) : nullptr;
+    QString picturePath = read.data ? read.data->picturePath : QString();
+    PicturePtr picture = read.data ? loadPuzzlePicture(loader_, PuzzleFile, picturePath) : nullptr;
     const bool fits = picture &&
         canCutPicture(picture->width(), picture->height(), read.data->cols, read.data->rows);
     if (!fits) {
@@ -32,7 +34,7 @@ void PuzzleFiles::OpenPuzzle(const QString& PuzzleFile)
     const PuzzleData& data = *read.data;
     sizeFields_.setColumnsText(data.cols);
     sizeFields_.setRowsText(data.rows);
-    game_.PicturePath = data.picturePath;
+    game_.PicturePath = picturePath;
     clip_.setPicture(std::move(picture));
     game_.NewPuzzle();   // cannot refuse: picture and size were checked above
     game_.replay(data.moves);

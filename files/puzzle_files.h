@@ -26,7 +26,9 @@ public:
     // Restores the game saved in `PuzzleFile`. The whole file and its picture are read and
     // checked first; any failure shows CannotFindMessage and leaves the game in play exactly
     // as it was. On success: size fields, PicturePath, picture, new board, then the moves
-    // replayed without pauses; the history is the moves that moved a tile.
+    // replayed without pauses; the history is the moves that moved a tile. A picture that does
+    // not load from its recorded path is looked for beside the file (loadPuzzlePicture), and
+    // PicturePath then names the file found.
     void OpenPuzzle(const QString& PuzzleFile);
 
     // Writes the game to `PuzzleFile`, asking before replacing anything that exists there.

@@ -3,6 +3,7 @@
 
 #include "ui/common_dialog.h"
 #include "ui/form2.h"
+#include "ui/start_picture.h"
 
 #include <QFileInfo>
 #include <QToolButton>
@@ -14,22 +15,22 @@ const QString PuzzleFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všech
 const QString PictureFilter = QString::fromUtf8(
     "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|JPEG soubory (*.jpg)|*.jpg|"
     "Všechny soubory soubory (*.*)|*.*");
-const QString StartPicture = QStringLiteral("intro.jpg");
 } // namespace
 
 void Form1::Form_Load(const QStringList& arguments)
 {
     if (!arguments.isEmpty()) {
-        files_.OpenPuzzle(arguments.join(u' '));
-        button(4)->setEnabled(true);
+        openPuzzleFile(arguments.join(u' '));
         return;
     }
-    if (!usePicture(StartPicture)) {
-        platform_.messageBox(QStringLiteral("I Can't find the file intro.jpg"), MsgStyle::Critical);
-        return;
+    for (const QString& path : startPictures()) {
+        if (usePicture(path)) {
+            // Saved later, the board must name a picture that loads from anywhere.
+            game_.PicturePath = QFileInfo(path).absoluteFilePath();
+            return;
+        }
     }
-    // Saved later, the board must name a picture that loads from anywhere.
-    game_.PicturePath = QFileInfo(StartPicture).absoluteFilePath();
+    platform_.messageBox(QStringLiteral("I Can't find the file intro.jpg"), MsgStyle::Critical);
 }
 
 // Loads the picture and builds a board from it at the size now set; false, with nothing
@@ -68,8 +69,12 @@ QString Form1::askFileName(const QString& filter, bool save)
 void Form1::Command2_Click()
 {
     const QString name = askFileName(PuzzleFilter, false);
-    if (name.isEmpty())
-        return;
+    if (!name.isEmpty())
+        openPuzzleFile(name);
+}
+
+void Form1::openPuzzleFile(const QString& name)
+{
     files_.OpenPuzzle(name);
     button(4)->setEnabled(true);
 }
@@ -84,8 +89,12 @@ void Form1::Command4_Click()
 void Form1::Command5_Click()
 {
     const QString name = askFileName(PictureFilter, false);
-    if (name.isEmpty())
-        return;
+    if (!name.isEmpty())
+        useOtherImage(name);
+}
+
+void Form1::useOtherImage(const QString& name)
+{
     if (!usePicture(name)) {
         platform_.messageBox(CannotFindMessage, MsgStyle::Critical);
         return;

@@ -99,15 +99,11 @@ QString CommonDialog::run(bool save, const QStringList& nameFilters, const QStri
     QFileDialog dialog(parent_);
     // Must come first: the widget dialog has to exist before the other settings are made.
     dialog.setOption(QFileDialog::DontUseNativeDialog);
-    if (save) {
-        // The game's writer asks about overwriting itself.
-        dialog.setOption(QFileDialog::DontConfirmOverwrite);
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setFileMode(QFileDialog::AnyFile);
-    } else {
-        dialog.setAcceptMode(QFileDialog::AcceptOpen);
-        dialog.setFileMode(QFileDialog::ExistingFile);
-    }
+    // The game's writer asks about overwriting itself, and a name that does not exist goes to
+    // the command, which answers in the game's own words.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
     setFilters(dialog, nameFilters);
     dialog.selectFile(preset);
     if (dialog.exec() != QDialog::Accepted)

@@ -18,7 +18,7 @@ public:
     virtual ~CommonDialog() = default;
     QString Filter;     // "Description|pattern|Description|pattern..." (vertical bars)
     QString FileName;   // preset name in, chosen name out; a cancelled dialog leaves it unchanged
-    void ShowOpen();    // modal open-file dialog
+    void ShowOpen();    // modal open-file dialog; takes any name typed, existing or not
     void ShowSave();    // modal save-file dialog; never asks about overwriting itself
     // Qt name filters for a "|"-separated filter: one per pair, the visible text exactly the
     // pair's description (e.g. "Puzzle file (*.pzl)"), its patterns those of the pair.

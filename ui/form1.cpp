@@ -58,6 +58,7 @@ Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, 
     Image2_ = QImage(QStringLiteral(":/pattern.gif"));
     buildControls();
     wireButtons();
+    wirePlayInput();
     resize(pixels({0, 0, ClientWidth, ClientHeight}).size());
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());   // the frame is not known yet
@@ -166,6 +167,7 @@ void Form1::paintEvent(QPaintEvent*)
         p.drawLine(QPoint(int(toPixels(l.X1, tx)), int(toPixels(l.Y1, ty))),
                    QPoint(int(toPixels(l.X2, tx)), int(toPixels(l.Y2, ty))));
     }
+    paintFocusFrame(p);
 }
 
 void Form1::resizeEvent(QResizeEvent*) { Form_Resize(); }

@@ -20,6 +20,7 @@
 #include <memory>
 
 class QGroupBox;
+class QPainter;
 class QToolButton;
 
 namespace zp {
@@ -36,7 +37,7 @@ public:
     Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, QWidget* parent = nullptr);
     ~Form1() override;
 
-    // Start-up: no arguments builds a 4 x 4 board from "intro.jpg" in the current directory;
+    // Start-up: no arguments builds a 4 x 4 board from "intro.jpg" (see startPictures);
     // otherwise the arguments, joined by single blanks, name a puzzle file to open.
     void Form_Load(const QStringList& arguments);
 
@@ -46,6 +47,9 @@ public:
     void Command4_Click();   // "Save"
     void Command5_Click();   // "Other Image"
     void Command6_Click();   // "About"
+    // What "Open" and "Other Image" do with the file chosen (also for a file dropped on the window).
+    void openPuzzleFile(const QString& name);
+    void useOtherImage(const QString& name);
 
     // Waits Doba seconds while the window stays alive (events go on); never returns earlier.
     void delay(double Doba) { game_.delay(Doba); }
@@ -80,6 +84,8 @@ private:
     QRect pixels(const TwipsRect& r) const;
     bool usePicture(const QString& path);
     QString askFileName(const QString& filter, bool save);
+    void wirePlayInput();   // arrow keys on the play area, files dropped on the window
+    void paintFocusFrame(QPainter& p);
 
     QtPlatform& platform_;
     PictureLoader& loader_;

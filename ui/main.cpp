@@ -13,6 +13,8 @@ int main(int argc, char* argv[])
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
     QApplication app(argc, argv);
+    // Names the installed data folder, .../share/zornik-puzzle, where the start-up picture lies.
+    QApplication::setApplicationName(QStringLiteral("zornik-puzzle"));
     // The game keeps no configuration; Qt's file dialog would otherwise store its history in
     // the user's settings. A folder that cannot exist takes those writes nowhere.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null/none"));

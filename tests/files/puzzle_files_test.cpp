@@ -125,6 +125,7 @@ const Readable ReadableFiles[] = {
      u"/tmp/obrázky/kůň.jpg"_s.toUtf8() + "\r\n3\r\n2\r\n 1 \r\n 2 \r\n", 6},
     {u"LfOnly"_s, "/pics/a.jpg\n4\n4\n 2 \n 2 \n 6 ", Square4x4 + " 2 \r\n 2 \r\n 6 \r\n", 16},
     {u"SizeTexts"_s, "/pics/a.jpg\r\n 05\r\n4\t\r\n 0 \r\n", "/pics/a.jpg\r\n 05\r\n4\t\r\n 0 \r\n", 20},
+    {u"PlusAndZeroFraction"_s, "/pics/a.jpg\r\n+4\r\n4,0\r\n 0 \r\n", "/pics/a.jpg\r\n+4\r\n4,0\r\n 0 \r\n", 16},
 };
 
 TEST_F(PuzzleFilesTest, AReadableFileReplacesTheGameAndSolveItEndsSolved)

@@ -99,7 +99,7 @@ TEST(PuzzleFileRefused, ShortFilesBadCountsBadEntriesAndBadSizeTexts)
         expectRefused(board3x3({" 2 ", " 2 ", entry}));
     const QByteArray huge = "99999999999999999999";   // saturates at 2^40; the product must not wrap
     const std::pair<QByteArray, QByteArray> sizes[] = {{"0", "3"}, {"3", "0"}, {"abc", "3"},
-        {"2.5", "3"}, {"+3", "3"}, {"3", ""}, {"200", "200"}, {huge, huge}, {"9998991", huge},
+        {"2.5", "3"}, {"3,5", "3"}, {"3", ""}, {"200", "200"}, {huge, huge}, {"9998991", huge},
         {"32768", "1"}, {"182", "181"}};
     for (const auto& [cols, rows] : sizes)
         expectRefused(fileOf({"boat.jpg", cols, rows, " 0 "}));

@@ -83,7 +83,7 @@ protected:
                 return;
             EXPECT_TRUE(shown->testOption(QFileDialog::DontUseNativeDialog));
             EXPECT_EQ(shown->acceptMode(), save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-            EXPECT_EQ(shown->fileMode(), save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+            EXPECT_EQ(shown->fileMode(), QFileDialog::AnyFile);   // a missing name goes to the command
             EXPECT_TRUE(!save || shown->testOption(QFileDialog::DontConfirmOverwrite));
             shown->setDirectory(folder.path());
             if (auto* name = shown->findChild<QLineEdit*>("fileNameEdit"))
@@ -128,6 +128,8 @@ TEST_F(CommonDialogShown, SavesTypedOrExistingNamesListsByTypeKeepsPresetOnCance
     EXPECT_EQ(dialog.FileName, "keep.pzl");
     show(filter, false, true, [](QFileDialog&, QLineEdit& name) { name.setText("README"); });
     EXPECT_EQ(dialog.FileName, folder.filePath("README"));
+    show(filter, false, true, [](QFileDialog&, QLineEdit& name) { name.setText("missing.pzl"); });
+    EXPECT_EQ(dialog.FileName, folder.filePath("missing.pzl"));
 }
 
 TEST(CommonDialogScripted, RunSeesFiltersAndPresetAndAnEmptyAnswerLeavesFileName)

@@ -103,7 +103,7 @@ TEST_F(Form2Test, EachWayOfLeavingKeepsPutsBackOrDiscardsTheTexts)
     constexpr int A = QDialog::Accepted, R = QDialog::Rejected;
     const QSize tiny(8, 100);   // 8 columns give tiles exactly 1 pixel wide, 10 under a pixel
     struct Case { const char *cols, *rows; QSize picture; Leave leave; int result; const char* after = nullptr; };
-    for (const Case& c : {Case{"2.5", "4", {}, ok, R}, Case{"+3", "4", {}, ok, R}, Case{"1e1", "4", {}, ok, R},
+    for (const Case& c : {Case{"2.5", "4", {}, ok, R}, Case{"+3", "4,0", {}, ok, A, "+3|4,0"}, Case{"1e1", "4", {}, ok, R},
                           Case{"4", "0", {}, ok, R}, Case{"abc", "4", {}, ok, R}, Case{"4", "", {}, ok, R},
                           Case{"-3", "4", {}, ok, R}, Case{"200", "200", {}, ok, R}, Case{"10", "4", tiny, ok, R},
                           Case{" 05", "3 ", {}, ok, A, " 05|3 "}, Case{"8", "4", tiny, ok, A, "8|4"},

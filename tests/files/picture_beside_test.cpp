@@ -1,0 +1,67 @@
+// Opening a puzzle file whose picture path is from another computer: the picture beside it.
+#include "files/puzzle_files.h"
+
+#include "platform/picture_loader.h"
+#include "tests/fake/fake_board.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace zp {
+namespace {
+
+// Anything that exists loads, folders too, so a candidate outside the puzzle's folder would show.
+class ExistingLoader : public PictureLoader {
+    PicturePtr load(const QString& path, QString&) override
+    {
+        return QFileInfo::exists(path) ? std::make_shared<test::FakePicture>(400, 400) : nullptr;
+    }
+};
+
+struct Case {
+    const char* name;
+    QByteArray line1;
+    QStringList files;   // made under the temporary folder; the puzzle file is game/g.pzl
+    QString picture;     // PicturePath afterwards, under the folder; empty: the file is refused
+};
+
+TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFolder)
+{
+    const QByteArray windows1250 = "C:\\Obr\xE1zky\\Lo\xEF.jpg";   // "C:\Obrázky\Loď.jpg"
+    const Case cases[] = {
+        {"SameName", windows1250, {u"game/Loď.jpg"_s, u"game/LOĎ.JPG"_s}, u"game/Loď.jpg"_s},
+        {"OtherCase", windows1250, {u"game/LOĎ.JPG"_s}, u"game/LOĎ.JPG"_s},
+        {"PosixPath", "/home/player/Pictures/boat.jpg", {u"game/boat.jpg"_s}, u"game/boat.jpg"_s},
+        {"RecordedPathWins", "@/pics/boat.jpg", {u"pics/boat.jpg"_s, u"game/boat.jpg"_s}, u"pics/boat.jpg"_s},
+        {"DotDot", "C:\\pics\\..", {u"game/x"_s}, {}},
+        {"NoName", "/pics/", {u"game/x"_s}, {}},
+        {"FolderPart", "..\\secret.jpg", {u"secret.jpg"_s, u"game/x"_s}, {}},
+        {"NowhereAtAll", windows1250, {u"game/Lod.jpg"_s}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTemporaryDir dir;
+        for (const QString& f : c.files) {
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QFileInfo(dir.filePath(f)).path()));
+            QFile(dir.filePath(f)).open(QIODevice::WriteOnly);
+        }
+        QFile pzl(dir.filePath(u"game/g.pzl"_s));
+        ASSERT_TRUE(pzl.open(QIODevice::WriteOnly));
+        pzl.write(QByteArray(c.line1).replace("@", dir.path().toUtf8()) + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n");
+        pzl.close();
+        test::FakeBoard b;
+        ExistingLoader loader;
+        PuzzleFiles(b.game, b.size, b.clip, loader, b.platform).OpenPuzzle(pzl.fileName());
+        EXPECT_EQ(b.game.PicturePath, c.picture.isEmpty() ? QString() : dir.filePath(c.picture));
+        EXPECT_EQ(b.game.history.MoveCount(), c.picture.isEmpty() ? 0 : 1);
+        EXPECT_EQ(b.platform.messages.size(), c.picture.isEmpty() ? 1u : 0u);
+    }
+}
+
+} // namespace
+} // namespace zp
