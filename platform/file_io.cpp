@@ -46,7 +46,7 @@ std::unique_ptr<QFile> openRegularFile(const QString& path, QString& reason)
         ::close(fd);
         return nullptr;
     }
-    auto file = std::make_unique<QFile>();
+    auto file = std::make_unique<QFile>(path);   // the name gives the picture reader its format hint
     if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         reason = file->errorString();
         ::close(fd);

@@ -3,7 +3,6 @@
 
 #include "platform/file_io.h"
 
-#include <QFileInfo>
 #include <QImageReader>
 
 namespace zp {
@@ -14,8 +13,9 @@ LoadedPicture loadPicture(const QString& path)
     const std::unique_ptr<QFile> file = openRegularFile(path, reason);
     if (!file)
         return {nullptr, reason};
-    // A file opened by handle has no name: the suffix is the reader's first guess at the format.
-    QImageReader reader(file.get(), QFileInfo(path).suffix().toLatin1());
+    // The file keeps its name, so the reader guesses the format from the suffix and then, as with
+    // a picture saved under the wrong suffix, from the content.
+    QImageReader reader(file.get());
     reader.setAutoTransform(false);
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
