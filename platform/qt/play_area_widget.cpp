@@ -12,14 +12,20 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <cmath>
 
 namespace zp {
+
+namespace {
+// Logical coordinates that should be whole may come out of a division a hair off.
+int floorOf(double v) { return int(std::floor(v + 1e-9)); }
+int ceilOf(double v) { return int(std::ceil(v - 1e-9)); }
+} // namespace
 
 PlayAreaWidget::PlayAreaWidget(Platform& platform, TileControls& tiles, PlayAreaControl& area,
                                const PictureClip& clip, QWidget* parent)
     : QWidget(parent), platform_(platform), tiles_(tiles), area_(area), clip_(clip)
 {
-    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::TabFocus);
     tiles_.setListener(this);
     area_.setListener(this);
@@ -32,30 +38,63 @@ PlayAreaWidget::~PlayAreaWidget()
     area_.setListener(nullptr);
 }
 
-// Edges, not sizes, are rounded: neighbouring tiles then meet without gap or overlap at any
-// screen factor.
-QRect PlayAreaWidget::toPixels(const TwipsRect& r) const
+// Edges, not sizes, are rounded: neighbouring tiles then meet without gap or overlap.
+QRect PlayAreaWidget::devicePixels(const TwipsRect& r) const
 {
     const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
-    const long l = zp::toPixels(r.left, tx), t = zp::toPixels(r.top, ty);
-    return QRect(int(l), int(t), int(zp::toPixels(r.left + r.width, tx) - l),
-                 int(zp::toPixels(r.top + r.height, ty) - t));
+    const long l = toPixels(r.left, tx), t = toPixels(r.top, ty);
+    return QRect(int(l), int(t), int(toPixels(r.left + r.width, tx) - l),
+                 int(toPixels(r.top + r.height, ty) - t));
 }
 
-void PlayAreaWidget::areaChanged(const TwipsRect& area) { update(toPixels(area).adjusted(-1, -1, 1, 1)); }
+QRect PlayAreaWidget::board() const { return devicePixels(area_.rect()); }
+
+// The logical rectangle of this widget that covers the given board pixels.
+QRect PlayAreaWidget::covering(const QRect& boardPixels) const
+{
+    const double r = devicePixelRatioF();
+    const QRect d = boardPixels.translated(board().topLeft());
+    return QRect(QPoint(floorOf(d.left() / r), floorOf(d.top() / r)),
+                 QPoint(ceilOf((d.right() + 1) / r) - 1, ceilOf((d.bottom() + 1) / r) - 1))
+        .translated(-pos());
+}
+
+// The board pixels that a logical rectangle of this widget touches.
+QRect PlayAreaWidget::boardPixelsOf(const QRect& logical) const
+{
+    const double r = devicePixelRatioF();
+    const QRect w = logical.translated(pos());
+    return QRect(QPoint(floorOf(w.left() * r), floorOf(w.top() * r)),
+                 QPoint(ceilOf((w.right() + 1) * r) - 1, ceilOf((w.bottom() + 1) * r) - 1))
+        .translated(-board().topLeft());
+}
+
+void PlayAreaWidget::areaChanged(const TwipsRect& area)
+{
+    update(covering(devicePixels(area).adjusted(-1, -1, 1, 1)));
+}
 
 void PlayAreaWidget::allChanged() { update(); }
 
 void PlayAreaWidget::geometryChanged()
 {
-    setGeometry(toPixels(area_.rect()));
+    setGeometry(covering(QRect(QPoint(), board().size())).translated(pos()));
     update();
 }
 
+// The painter is set to board pixels: one unit is one device pixel and (0, 0) is the board's
+// top-left corner, placed on a whole device pixel from the window's origin, whatever the
+// fractional device offset of this widget.
 void PlayAreaWidget::paintEvent(QPaintEvent* event)
 {
     QPainter p(this);
-    const QRect dirty = event->rect();
+    const double r = devicePixelRatioF();
+    const QTransform toDevice = p.deviceTransform();
+    const QPointF windowOrigin = toDevice.map(QPointF(-pos()));
+    const QPointF origin(std::round(windowOrigin.x()) + board().left() - toDevice.dx(),
+                         std::round(windowOrigin.y()) + board().top() - toDevice.dy());
+    p.setWorldTransform(QTransform::fromTranslate(origin.x(), origin.y()) * QTransform::fromScale(1 / r, 1 / r));
+    const QRect dirty = boardPixelsOf(event->rect()) & QRect(QPoint(), board().size());
     p.fillRect(dirty, palette().window());
     paintPattern(p, dirty);
     paintTiles(p, dirty);
@@ -67,9 +106,10 @@ void PlayAreaWidget::paintPattern(QPainter& p, const QRect& dirty)
     const PatternCover& cover = area_.pattern();
     if (pattern_.isNull() || cover.columns <= 0 || cover.rows <= 0)
         return;
-    const QRect cell = toPixels({0, 0, cover.patternWidth, cover.patternHeight});
-    if (cell.width() <= 0 || cell.height() <= 0)
+    const QRect cell = devicePixels({0, 0, cover.patternWidth, cover.patternHeight});
+    if (cell.width() <= 0 || cell.height() <= 0 || dirty.isEmpty())
         return;
+    p.setClipRect(dirty);
     const int i0 = std::max(0, dirty.left() / cell.width());
     const int i1 = std::min(cover.columns - 1, dirty.right() / cell.width());
     const int j0 = std::max(0, dirty.top() / cell.height());
@@ -90,15 +130,23 @@ void PlayAreaWidget::paintTiles(QPainter& p, const QRect& dirty)
     tiles_.forEachVisibleIn(area, [&](int k) {
         const TileRecord& t = tiles_[k];
         if (t.cell >= 0)
-            p.drawImage(toPixels(t.rect), picture->image(), clip_.cellRect(t.cell));
+            p.drawImage(devicePixels(t.rect), picture->image(), clip_.cellRect(t.cell));
     });
 }
 
+// A press outside the board (in the covering margin) goes on to the window.
 void PlayAreaWidget::mousePressEvent(QMouseEvent* event)
 {
+    const double r = devicePixelRatioF();
+    const QPointF at = (event->position() + QPointF(pos())) * r - QPointF(board().topLeft());
+    const QPoint pixel(int(std::floor(at.x())), int(std::floor(at.y())));
+    if (!QRect(QPoint(), board().size()).contains(pixel)) {
+        event->ignore();
+        return;
+    }
     const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
-    const QPointF at = event->position();
-    const TwipsRect point{float(at.x() * tx), float(at.y() * ty), float(tx / 2), float(ty / 2)};
+    const TwipsRect point{float((pixel.x() + 0.25) * tx), float((pixel.y() + 0.25) * ty),
+                          float(tx / 2), float(ty / 2)};
     int pressed = -1;
     tiles_.forEachVisibleIn(point, [&](int k) { pressed = k; });
     event->accept();
