@@ -46,10 +46,17 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    QRect covering(const QRect& boardPixels) const;
-    QRect boardPixelsOf(const QRect& logical) const;
-    void paintPattern(QPainter& p, const QRect& dirty);
-    void paintTiles(QPainter& p, const QRect& dirty);
+    // The screen's factors and the board's place, read once for each event.
+    struct Scale {
+        double tx, ty, ratio;
+        QRect board;
+        QRect pixels(const TwipsRect& r) const;
+    };
+    Scale scale() const;
+    QRect covering(const Scale& s, const QRect& boardPixels) const;
+    QRect boardPixelsOf(const Scale& s, const QRect& logical) const;
+    void paintPattern(QPainter& p, const Scale& s, const QRect& dirty);
+    void paintTiles(QPainter& p, const Scale& s, const QRect& dirty);
 
     Platform& platform_;
     TileControls& tiles_;
