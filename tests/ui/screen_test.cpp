@@ -1,6 +1,7 @@
 // The window on a scaled screen (run once per QT_SCALE_FACTOR): the board in exact device
 // pixels, clicks on the right tile, commands above any picture, the size dialog's place.
 #include "platform/qt/play_area_widget.h"
+#include "tests/fake/board_check.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/ui/scripted.h"
 #include "ui/form1.h"
@@ -97,6 +98,21 @@ TEST_F(ScaledWindow, TheBoardIsThePictureExactlyAndEveryNeighbourOfTheEmptySlotT
         EXPECT_TRUE(form.game().MoveTile(std::int16_t(k)));   // and back
     }
     EXPECT_TRUE(shown() == expected(1));
+}
+
+// The window told of a screen with twice the scaling mid-game re-fits the board: moves go on.
+TEST_F(ScaledWindow, AScreenChangeKeepsEveryTileInItsSlot)
+{
+    build(301, 203, "7", "3");
+    ASSERT_TRUE(form.game().MoveTile(2));
+    platform.scale = 2;
+    QEvent change(QEvent::ScreenChangeInternal);
+    QApplication::sendEvent(&form, &change);
+    EXPECT_EQ(form.Picture1()->board().size(), QSize(301, 203));   // the picture keeps its pixels
+    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect), QRect(43, 67, 43, 67));
+    for (std::int16_t k : {9, 10, 3})
+        EXPECT_TRUE(form.game().MoveTile(k)) << k;
+    EXPECT_EQ(boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY()), "");
 }
 
 TEST_F(ScaledWindow, EveryButtonStaysOnTopOfAPictureLargerThanTheWindow)
