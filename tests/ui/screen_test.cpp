@@ -44,15 +44,8 @@ struct ScaledWindow : ::testing::Test {
         QCoreApplication::processEvents();
     }
     // The window as it paints itself, one device pixel each, its origin on device pixel (0, 0).
-    QImage window()
-    {
-        QCoreApplication::processEvents();
-        return form.grab().toImage();
-    }
-    QImage shown()
-    {
-        return window().copy(form.Picture1()->board()).convertToFormat(QImage::Format_RGB32);
-    }
+    QImage window() { return form.grab().toImage(); }
+    QImage shown() { return window().copy(form.Picture1()->board()).convertToFormat(QImage::Format_RGB32); }
     // The 301 x 203 picture cut 7 x 3 (tiles of 43 x 67) as it must look with the empty slot at
     // column `empty` of the top row, tile 2 moved left when that is 1: the pattern shows there
     // and in the two rows below the tiles.
