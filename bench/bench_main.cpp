@@ -20,6 +20,6 @@ int main(int argc, char* argv[])
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::fflush(stderr);
-    zp::bench::printReport(reporter.medians());
+    zp::bench::printReport(reporter.medians(), app.devicePixelRatio());
     return reporter.failed() ? 1 : 0;
 }

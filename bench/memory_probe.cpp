@@ -1,8 +1,8 @@
-// Peak memory of the program with a 4000 x 3000 picture cut 181 x 181, and of a bare Qt window.
+// Peak memory of the program with an 8000 x 6000 photo-sized picture, and of a bare Qt window.
 //
-//   memory_probe picture PATH   writes the 4000 x 3000 JPEG to PATH
-//   memory_probe game           the main window as the program builds it, from "intro.jpg" in
-//                               the current folder, re-cut 181 x 181, shown and painted once;
+//   memory_probe picture PATH   writes the 8000 x 6000 JPEG to PATH
+//   memory_probe game N         the main window as the program builds it, from "intro.jpg" in
+//                               the current folder, re-cut N x N, shown and painted once;
 //                               prints "PEAK_KIB PICTURE_BYTES"
 //   memory_probe bare           one plain window shown and painted once; prints "PEAK_KIB"
 //
@@ -26,12 +26,12 @@ namespace {
 // Smooth colour fields with a grid of marks, so the JPEG is neither trivial nor huge.
 int writePicture(const char* path)
 {
-    QImage image(4000, 3000, QImage::Format_RGB32);
+    QImage image(8000, 6000, QImage::Format_RGB32);
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
         for (int x = 0; x < image.width(); ++x) {
             const bool mark = (x % 100 < 8) || (y % 100 < 8);
-            line[x] = mark ? qRgb(255, 255, 255) : qRgb(x * 255 / 4000, y * 255 / 3000, (x + y) % 256);
+            line[x] = mark ? qRgb(255, 255, 255) : qRgb(x * 255 / 8000, y * 255 / 6000, (x + y) % 256);
         }
     }
     return image.save(QString::fromLocal8Bit(path), "JPEG", 90) ? 0 : 1;
@@ -67,17 +67,17 @@ int measureBare()
     return runUntilPainted(&window) ? printPeak(0) : 1;
 }
 
-int measureGame()
+int measureGame(const char* size)
 {
     zp::QtPlatform platform;
     zp::QtPictureLoader loader;
     zp::Form1 window(platform, loader, nullptr);
     window.Form_Load({});
-    window.sizeDialog()->setColumnsText(QStringLiteral("181"));
-    window.sizeDialog()->setRowsText(QStringLiteral("181"));
+    window.sizeDialog()->setColumnsText(QString::fromLatin1(size));
+    window.sizeDialog()->setRowsText(QString::fromLatin1(size));
     const zp::PictureClip& clip = window.PictureClip1();
     if (!clip.hasPicture() || !window.game().NewPuzzle()) {
-        std::fprintf(stderr, "memory_probe: no 181 x 181 board from intro.jpg\n");
+        std::fprintf(stderr, "memory_probe: no %s x %s board from intro.jpg\n", size, size);
         return 1;
     }
     window.show();
@@ -92,10 +92,11 @@ int main(int argc, char* argv[])
 {
     if (argc == 3 && std::strcmp(argv[1], "picture") == 0)
         return writePicture(argv[2]);
-    if (argc != 2 || (std::strcmp(argv[1], "game") != 0 && std::strcmp(argv[1], "bare") != 0)) {
-        std::fprintf(stderr, "usage: memory_probe picture PATH | game | bare\n");
+    const bool game = argc == 3 && std::strcmp(argv[1], "game") == 0;
+    if (!game && (argc != 2 || std::strcmp(argv[1], "bare") != 0)) {
+        std::fprintf(stderr, "usage: memory_probe picture PATH | game N | bare\n");
         return 2;
     }
     QApplication app(argc, argv);
-    return std::strcmp(argv[1], "game") == 0 ? measureGame() : measureBare();
+    return game ? measureGame(argv[2]) : measureBare();
 }

@@ -39,7 +39,7 @@ bool QtBoard::build(const QImage& picture, int cols, int rows)
     size.rows = QString::number(rows);
     if (!game.NewPuzzle())
         return false;
-    host.resize(picture.size());
+    host.resize((QSizeF(picture.size()) / host.devicePixelRatioF()).toSize());   // the board's device pixels
     host.show();
     bool painted = false;
     PaintWatch watch(widget, [&] { painted = true; });

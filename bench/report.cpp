@@ -37,10 +37,11 @@ void printSlideLine(const char* board, const Median& m, const char* note)
                 duration(m.cpuSeconds, 10).c_str(), counter(m, "paints_per_step"), note);
 }
 
-void printSlide(const Medians& medians)
+void printSlide(const Medians& medians, double pixelRatio)
 {
-    std::printf("1. Slide step: one tile moved by one pixel (TileControls::move) and the touched\n"
-                "   rectangle repainted (events processed), median of 5 runs\n");
+    std::printf("1. Slide step: one tile moved by one device pixel (TileControls::move) and the touched\n"
+                "   rectangle repainted (events processed), device pixel ratio %g, median of 5 runs\n",
+                pixelRatio);
     const Median* small = find(medians, "slideStep/4x4");
     const Median* large = find(medians, "slideStep/181x181");
     const Median* bigTiles = find(medians, "slideStep/4x4_large");
@@ -104,9 +105,11 @@ void printDelay(const Medians& medians)
 }
 } // namespace
 
-void printReport(const Medians& medians)
+void printReport(const Medians& medians, double pixelRatio)
 {
-    printSlide(medians);
+    printSlide(medians, pixelRatio);
+    if (pixelRatio != 1)
+        return;
     printNewPuzzle(medians);
     printDelay(medians);
 }

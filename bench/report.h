@@ -9,7 +9,8 @@
 namespace zp::bench {
 
 // Prints the slide step, NewPuzzle and delay figures from the medians, with their ratios and
-// aims; a figure whose benchmark did not run is reported as missing.
-void printReport(const std::map<std::string, Median>& medians);
+// aims; a figure whose benchmark did not run is reported as missing. At a device pixel ratio
+// other than 1 only the slide step is printed: nothing else draws.
+void printReport(const std::map<std::string, Median>& medians, double pixelRatio);
 
 } // namespace zp::bench

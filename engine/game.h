@@ -77,12 +77,20 @@ public:
     // Whether a picture of w x h pixels could be cut at the size the fields hold now.
     bool canCut(int w, int h) const;
 
+    // The screen's twips-per-pixel factors may have changed (another screen, another scaling).
+    // Every tile keeps its slot: tile size, tile places, the empty slot, the play area and its
+    // pattern are laid out again for the new factors, at once or, while a tile slides, as soon
+    // as it has landed. Nothing moves on the board and the history stays.
+    void factorsChanged();
+
 private:
     enum class Record { Yes, No };
     bool move(std::int16_t Index, Record record);
     bool slide(std::int16_t Index, float fromLeft, float fromTop, bool vertical);
     void solve();
     void runDeferred();
+    void placePlayArea(double tppx, double tppy);
+    void refit();
     void removeOldTiles();
     void createTiles(int cols, int rows);
 
@@ -90,6 +98,8 @@ private:
     bool sliding_ = false;
     bool replaying_ = false;
     bool closing_ = false;
+    bool refitDue_ = false;
+    double boardTppx_ = 0, boardTppy_ = 0;   // the factors the board was laid out with
     int activeSolve_ = 0;   // id of the running solution, 0: none
     int solveCounter_ = 0;
     std::deque<std::function<void()>> deferred_;

@@ -44,6 +44,8 @@ bool Game::move(std::int16_t Index, Record record)
     if (record == Record::Yes)
         history.RecordMove(Index);
     (vertical ? EmptyTop : EmptyLeft) = vertical ? T : L;
+    if (refitDue_)
+        refit();
     return true;
 }
 

@@ -36,12 +36,7 @@ bool Game::NewPuzzle()
     history.clear();
     const int W = clip.width(), H = clip.height();
 
-    const double F = parts_.form.outerWidth();
-    const double Y1 = parts_.form.line6Y1(), Y2 = parts_.form.line6Y2();
-    const float m = float((Y2 - Y1) / 2 + Y1);
-    const float centre = float(F / 2);
-    parts_.Picture1.move({float(centre - W * tppx / 2), float(m - H * tppy / 2),
-                          float(W * tppx), float(H * tppy)});
+    placePlayArea(tppx, tppy);
 
     Cols = parts_.sizeFields.columnsText();
     Rows = parts_.sizeFields.rowsText();
@@ -60,7 +55,17 @@ bool Game::NewPuzzle()
     PaintBackground();
     OldCols = Cols;
     OldRows = Rows;
+    boardTppx_ = tppx;
+    boardTppy_ = tppy;
     return true;
+}
+
+void Game::placePlayArea(double tppx, double tppy)
+{
+    const FormFrame& form = parts_.form;
+    parts_.Picture1.move(centredPlayArea(form.outerWidth(), form.line6Y1(), form.line6Y2(),
+                                         parts_.PictureClip1.width(), parts_.PictureClip1.height(),
+                                         tppx, tppy));
 }
 
 void Game::removeOldTiles()

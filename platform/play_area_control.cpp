@@ -5,6 +5,15 @@
 
 namespace zp {
 
+TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int width, int height,
+                          double tppx, double tppy)
+{
+    const float middle = float((lineY2 - lineY1) / 2 + lineY1);
+    const float centre = float(outerWidth / 2);
+    return {float(centre - width * tppx / 2), float(middle - height * tppy / 2), float(width * tppx),
+            float(height * tppy)};
+}
+
 void PlayAreaControl::move(const TwipsRect& rect)
 {
     if (rect == rect_)

@@ -16,6 +16,13 @@ struct PatternCover {
     friend bool operator==(const PatternCover&, const PatternCover&) = default;
 };
 
+// The play area for a picture of width x height pixels: exactly as large as the picture,
+// centred horizontally on half the window's outer width and vertically on the middle of the
+// frame line from lineY1 to lineY2 (all twips). Both centres are kept as single precision,
+// as the window stores them.
+TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int width, int height,
+                          double tppx, double tppy);
+
 class PlayAreaControl {
 public:
     // Designed place and size, in window client twips.

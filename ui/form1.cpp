@@ -62,6 +62,7 @@ Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, 
     resize(pixels({0, 0, ClientWidth, ClientHeight}).size());
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());   // the frame is not known yet
+    watchScreen();
 }
 
 // The play area watches the tile records, which are members: it must go before they do, not
@@ -72,9 +73,10 @@ Form1::~Form1()
     platform_.setWindow(nullptr);
 }
 
+// Widget geometry is in logical pixels; the window keeps its designed size in twips.
 QRect Form1::pixels(const TwipsRect& r) const
 {
-    return toPixelRect(r, platform_.twipsPerPixelX(), platform_.twipsPerPixelY());
+    return toPixelRect(r, logicalX(), logicalY());
 }
 
 void Form1::buildControls()
@@ -90,6 +92,7 @@ void Form1::buildControls()
     QWidget* order[] = {button(5), button(4), button(3), Picture1_, button(2), button(1), button(6)};
     for (int i = 0; i + 1 < 7; ++i)
         setTabOrder(order[i], order[i + 1]);
+    Frame1_->raise();   // a picture larger than the window must not cover the commands
 }
 
 void Form1::buildButtons()
@@ -125,18 +128,20 @@ void Form1::wireButtons()
     connect(button(3), &QToolButton::clicked, this, [this] { game_.Command3_Click(); });
 }
 
-float Form1::outerWidth() const { return float(frameGeometry().width() * platform_.twipsPerPixelX()); }
+double Form1::logicalX() const { return platform_.twipsPerPixelX() * devicePixelRatioF(); }
+double Form1::logicalY() const { return platform_.twipsPerPixelY() * devicePixelRatioF(); }
+float Form1::outerWidth() const { return float(frameGeometry().width() * logicalX()); }
 float Form1::patternWidth() const { return float(Image2_.width() * platform_.twipsPerPixelX()); }
 float Form1::patternHeight() const { return float(Image2_.height() * platform_.twipsPerPixelY()); }
 
 void Form1::Form_Resize()
 {
-    const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
+    followFactors();
     LayoutReadings in;
-    in.W = frameGeometry().width() * tx;
-    in.H = frameGeometry().height() * ty;
-    in.px = tx;
-    in.py = ty;
+    in.W = frameGeometry().width() * logicalX();
+    in.H = frameGeometry().height() * logicalY();
+    in.px = platform_.twipsPerPixelX();
+    in.py = platform_.twipsPerPixelY();
     if (PictureClip1_.hasPicture()) {
         in.pictureWidth = PictureClip1_.width();
         in.pictureHeight = PictureClip1_.height();
@@ -155,17 +160,53 @@ void Form1::applyLayout()
     update();
 }
 
+// A screen with another scaling: the board keeps its slots in the new factors, and the
+// layout, whose margins are in device pixels, runs again.
+void Form1::followFactors()
+{
+    const QPointF now(platform_.twipsPerPixelX(), platform_.twipsPerPixelY());
+    if (now == factors_)
+        return;
+    factors_ = now;
+    game_.factorsChanged();
+    Picture1_->geometryChanged();
+}
+
+bool Form1::event(QEvent* event)
+{
+    if (event->type() == QEvent::ScreenChangeInternal) {
+        watchScreen();
+        Form_Resize();
+    }
+    return QWidget::event(event);
+}
+
+void Form1::watchScreen()
+{
+    disconnect(dpiWatch_);
+    if (QScreen* s = screen())
+        dpiWatch_ = connect(s, &QScreen::logicalDotsPerInchChanged, this, &Form1::Form_Resize);
+}
+
+// Each line is drawn from its first end up to, not including, its second, in device pixels:
+// the bottom sides, which reach one pixel past the right sides, draw the corner pixel once.
 void Form1::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    const double r = devicePixelRatioF();
+    p.scale(1 / r, 1 / r);
     const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
     const QColor grey(128, 128, 128), white(255, 255, 255);
     const bool greyLine[8] = {true, true, false, false, false, false, true, true};
     for (int i = 0; i < 8; ++i) {
         const FrameLine& l = layout_.lines[i];
+        const QPoint a(int(toPixels(l.X1, tx)), int(toPixels(l.Y1, ty)));
+        const QPoint b(int(toPixels(l.X2, tx)), int(toPixels(l.Y2, ty)));
+        if (a == b)
+            continue;
+        const QPoint last = b - QPoint((b.x() > a.x()) - (b.x() < a.x()), (b.y() > a.y()) - (b.y() < a.y()));
         p.setPen(QPen(greyLine[i] ? grey : white, 0));
-        p.drawLine(QPoint(int(toPixels(l.X1, tx)), int(toPixels(l.Y1, ty))),
-                   QPoint(int(toPixels(l.X2, tx)), int(toPixels(l.Y2, ty))));
+        p.drawLine(a, last);
     }
     paintFocusFrame(p);
 }

@@ -65,6 +65,7 @@ public:
     QToolButton* button(int n) const { return commands_[n - 1]; }   // Command1 .. Command6
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
@@ -81,6 +82,11 @@ private:
     void buildButtons();
     void wireButtons();
     void applyLayout();
+    void followFactors();
+    void watchScreen();
+    // Twips per logical pixel, the unit of widget geometry.
+    double logicalX() const;
+    double logicalY() const;
     QRect pixels(const TwipsRect& r) const;
     bool usePicture(const QString& path);
     QString askFileName(const QString& filter, bool save);
@@ -95,6 +101,8 @@ private:
     QImage Image2_;
     LayoutTargets layout_;
     QSize laidOutFor_;
+    QPointF factors_;   // twips per device pixel the window was last laid out with
+    QMetaObject::Connection dpiWatch_;
     bool centredWithFrame_ = false;
     QGroupBox* Frame1_ = nullptr;
     std::array<QToolButton*, 6> commands_{};

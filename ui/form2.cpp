@@ -65,7 +65,9 @@ void Form2::showModal()
     // re-activate it, and Cancel must still bring back the texts of the moment of showing.
     Form_Activate();
     placeControls();
-    centreOnOwner();
+    if (!placed_)
+        centreOnOwner();
+    placed_ = true;
     exec();
 }
 
@@ -77,6 +79,7 @@ void Form2::closeEvent(QCloseEvent* event)
     if (isVisible()) {
         Text1->setText(DesignedSize);
         Text2->setText(DesignedSize);
+        placed_ = false;   // a discarded dialog comes back at its designed place
         QDialog::reject();
     }
     event->accept();
@@ -109,8 +112,9 @@ void Form2::Command2_Click()
 
 void Form2::placeControls()
 {
-    const double tppx = platform_.twipsPerPixelX();
-    const double tppy = platform_.twipsPerPixelY();
+    // Widget geometry is in logical pixels: the device pixel's twips times the pixel ratio.
+    const double tppx = platform_.twipsPerPixelX() * devicePixelRatioF();
+    const double tppy = platform_.twipsPerPixelY() * devicePixelRatioF();
     setFixedSize(int(toPixels(ClientWidth, tppx)), int(toPixels(ClientHeight, tppy)));
     Label1->setGeometry(toPixelRect(Label1Rect, tppx, tppy));
     Text1->setGeometry(toPixelRect(Text1Rect, tppx, tppy));

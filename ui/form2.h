@@ -35,7 +35,8 @@ public:
     void setColumnsText(const QString& text) override;
     void setRowsText(const QString& text) override;
 
-    // Shows the dialog modally, centred on its owner; returns when it was hidden (OK/Cancel)
+    // Shows the dialog modally, centred on its owner the first time (and after a discard),
+    // where it was left otherwise; returns when it was hidden (OK/Cancel)
     // or discarded (close box). result() then tells Accepted (OK) from Rejected.
     void showModal();
 
@@ -64,6 +65,7 @@ private:
     std::function<QSize()> pictureSize_;
     QString SavedCols;
     QString SavedRows;
+    bool placed_ = false;
 };
 
 } // namespace zp

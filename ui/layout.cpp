@@ -2,6 +2,7 @@
 #include "ui/layout.h"
 
 #include "platform/picture.h"
+#include "platform/play_area_control.h"
 
 #include <cmath>
 
@@ -53,10 +54,7 @@ void layOut(const LayoutReadings& in, LayoutTargets& out)
     set(l[3].Y1, l[0].Y2);
     set(l[3].Y2, l[2].Y2);
     const int pw = pictureSide(in.pictureWidth), ph = pictureSide(in.pictureHeight);
-    const float mid = float((double(l[6].Y2) - l[6].Y1) / 2 + l[6].Y1);
-    const float centre = float(W / 2);
-    const TwipsRect area{float(centre - pw * (px / 2)), float(mid - ph * (py / 2)), float(pw * px),
-                         float(ph * py)};
+    const TwipsRect area = centredPlayArea(W, l[6].Y1, l[6].Y2, pw, ph, px, py);
     if (std::isfinite(area.left) && std::isfinite(area.top) && std::isfinite(area.width) &&
         std::isfinite(area.height))
         out.playArea = area;

@@ -1,5 +1,5 @@
 // The one widget that shows the play area: background pattern and every tile, painted from
-// the one source picture.
+// the one source picture, one picture pixel on one device pixel.
 #pragma once
 
 #include "platform/control_listener.h"
@@ -16,6 +16,10 @@ class TileControls;
 class PlayAreaControl;
 class PictureClip;
 
+// A child of the window whose client twips the play area's place is given in. The board is
+// painted in device pixels at whole device-pixel offsets from the window's origin; the
+// widget's own (logical) rectangle is the smallest that covers them, so at a fractional device
+// pixel ratio it may reach up to one logical pixel past the board, where the window shows.
 class PlayAreaWidget : public QWidget, public ControlListener {
     Q_OBJECT
 public:
@@ -27,8 +31,11 @@ public:
     // Called with the tile's element number on a press of any mouse button on a tile.
     std::function<void(int)> onTilePressed;
 
-    // Pixel rectangle of a rectangle in play-area twips.
-    QRect toPixels(const TwipsRect& r) const;
+    // Device-pixel rectangle of a rectangle in play-area twips, relative to the board's
+    // top-left corner.
+    QRect devicePixels(const TwipsRect& r) const;
+    // The board in the window's device pixels.
+    QRect board() const;
 
     void areaChanged(const TwipsRect& area) override;
     void allChanged() override;
@@ -39,8 +46,17 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    void paintPattern(QPainter& p, const QRect& dirty);
-    void paintTiles(QPainter& p, const QRect& dirty);
+    // The screen's factors and the board's place, read once for each event.
+    struct Scale {
+        double tx, ty, ratio;
+        QRect board;
+        QRect pixels(const TwipsRect& r) const;
+    };
+    Scale scale() const;
+    QRect covering(const Scale& s, const QRect& boardPixels) const;
+    QRect boardPixelsOf(const Scale& s, const QRect& logical) const;
+    void paintPattern(QPainter& p, const Scale& s, const QRect& dirty);
+    void paintTiles(QPainter& p, const Scale& s, const QRect& dirty);
 
     Platform& platform_;
     TileControls& tiles_;

@@ -24,6 +24,7 @@ LoadedPicture loadPicture(const QString& path)
         4LL * size.width() * size.height() > MaxPictureBytes)
         return {nullptr, QStringLiteral("picture too large")};
     QImage image;
+    reader.setAllocationLimit(MaxPictureMiB);
     if (!reader.read(&image) || image.isNull())
         return {nullptr, QStringLiteral("cannot decode: ") + reader.errorString()};
     // One conversion to a format the painter draws fast; in place where the depth allows.

@@ -20,8 +20,10 @@ private:
     QImage image_;
 };
 
-// Largest decoded picture accepted, as QImageReader's default allocation limit.
-inline constexpr long long MaxPictureBytes = 128LL * 1024 * 1024;
+// Largest decoded picture accepted: 64 megapixels at 4 bytes a pixel, which takes in the photos
+// of today's phones and cameras. The game's reads raise Qt's allocation limit to this.
+inline constexpr int MaxPictureMiB = 256;
+inline constexpr long long MaxPictureBytes = MaxPictureMiB * 1024LL * 1024;
 
 struct LoadedPicture {
     std::shared_ptr<const QtPicture> picture;   // null on failure

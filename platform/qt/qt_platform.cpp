@@ -21,21 +21,31 @@ QScreen* screenOf(const QWidget* window)
 }
 
 double twipsPerPixel(double dpi) { return dpi > 0 ? 1440.0 / dpi : 15.0; }
+
+double pixelRatio(const QWidget* window)
+{
+    const double ratio = window ? window->devicePixelRatioF() : qApp->devicePixelRatio();
+    return ratio > 0 ? ratio : 1.0;
+}
+
+double twipsPerLogicalPixelX(const QWidget* window)
+{
+    const QScreen* s = screenOf(window);
+    return twipsPerPixel(s ? s->logicalDotsPerInchX() : 96);
+}
+
+double twipsPerLogicalPixelY(const QWidget* window)
+{
+    const QScreen* s = screenOf(window);
+    return twipsPerPixel(s ? s->logicalDotsPerInchY() : 96);
+}
 } // namespace
 
 QtPlatform::QtPlatform() { clock_.start(); }
 
-double QtPlatform::twipsPerPixelX() const
-{
-    const QScreen* s = screenOf(window_);
-    return twipsPerPixel(s ? s->logicalDotsPerInchX() : 96);
-}
+double QtPlatform::twipsPerPixelX() const { return twipsPerLogicalPixelX(window_) / pixelRatio(window_); }
 
-double QtPlatform::twipsPerPixelY() const
-{
-    const QScreen* s = screenOf(window_);
-    return twipsPerPixel(s ? s->logicalDotsPerInchY() : 96);
-}
+double QtPlatform::twipsPerPixelY() const { return twipsPerLogicalPixelY(window_) / pixelRatio(window_); }
 
 void QtPlatform::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 

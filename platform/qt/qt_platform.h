@@ -22,6 +22,9 @@ public:
     // The window whose screen gives the factors and which parents the message boxes.
     void setWindow(QWidget* window) { window_ = window; }
 
+    // Twips per device pixel: the screen pixel that shows one picture pixel, so they change
+    // with the window's device pixel ratio as well as with the screen's logical dpi. Times the
+    // device pixel ratio they give twips per logical pixel, the unit of widget geometry.
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
     void processEvents() override;

@@ -38,7 +38,7 @@ std::vector<Hostile> corpus()
         if (!line.isEmpty() && !line.startsWith('#'))
             list.push_back({f[0], loads ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize(), line});
     }
-    for (const QString name : {"x.jpg", "huge_40000x1.bmp", "huge_6000x6000.bmp"})
+    for (const QString name : {"x.jpg", "huge_40000x1.bmp", "huge_9000x9000.bmp"})
         list.push_back({name, {}, name + " refused"});
     return list;
 }
@@ -58,7 +58,7 @@ protected:
     {
         QDir::setCurrent(dir.path());
         ASSERT_TRUE(QFile::copy(HostileDir + "/progressive.jpg", "intro.jpg") && QDir().mkdir("x.jpg"));
-        for (const QSize claim : {QSize(40000, 1), QSize(6000, 6000)}) {   // one.bmp's header, sides changed
+        for (const QSize claim : {QSize(40000, 1), QSize(9000, 9000)}) {   // one.bmp's header, sides changed
             QFile out(QString("huge_%1x%2.bmp").arg(claim.width()).arg(claim.height()));
             ASSERT_TRUE(QFile::copy(HostileDir + "/one.bmp", out.fileName()) && out.open(QIODevice::ReadWrite));
             const qint32 sides[] = {qToLittleEndian<qint32>(claim.width()), qToLittleEndian<qint32>(claim.height())};

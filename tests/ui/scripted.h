@@ -19,6 +19,9 @@ struct Shown {
 
 class ScriptedPlatform : public QtPlatform {
 public:
+    double scale = 1;   // divides the screen's twips per pixel, as a more finely scaled screen's would
+    double twipsPerPixelX() const override { return QtPlatform::twipsPerPixelX() / scale; }
+    double twipsPerPixelY() const override { return QtPlatform::twipsPerPixelY() / scale; }
     std::vector<Shown> messages;
     std::deque<MsgResult> answers;
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override

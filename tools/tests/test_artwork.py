@@ -180,9 +180,9 @@ class ButtonPicturesTest(unittest.TestCase):
 
 
 class StartUpPictureTest(unittest.TestCase):
-    def test_baseline_jpeg_of_480_by_360(self):
+    def test_baseline_jpeg_of_432_by_288(self):
         image = picture("intro.jpg")
-        self.assertEqual((image.format, image.size, image.mode), ("JPEG", (480, 360), "RGB"))
+        self.assertEqual((image.format, image.size, image.mode), ("JPEG", (432, 288), "RGB"))
         self.assertNotIn("progressive", image.info)
         self.assertNotIn("progression", image.info)
 
