@@ -193,6 +193,7 @@ void Form1::watchScreen()
 void Form1::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
+    paintFocusFrame(p);   // in the window's own units, like the play area's geometry
     const double r = devicePixelRatioF();
     p.scale(1 / r, 1 / r);
     const double tx = platform_.twipsPerPixelX(), ty = platform_.twipsPerPixelY();
@@ -208,7 +209,6 @@ void Form1::paintEvent(QPaintEvent*)
         p.setPen(QPen(greyLine[i] ? grey : white, 0));
         p.drawLine(a, last);
     }
-    paintFocusFrame(p);
 }
 
 void Form1::resizeEvent(QResizeEvent*) { Form_Resize(); }
