@@ -26,6 +26,8 @@ void Form1::paintFocusFrame(QPainter& p)
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.rect = Picture1_->geometry().adjusted(-2, -2, 2, 2);
+    // Styles hide a focus frame gained by a click; the board's tells where the arrow keys go.
+    option.state |= QStyle::State_KeyboardFocusChange;
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
 }
 
