@@ -5,7 +5,7 @@
 
 namespace zp {
 
-// Message box styles, numbered as the classic message-box style codes.
+// Message box styles; the numbers are the style codes (icon plus buttons) the program uses.
 enum class MsgStyle {
     Critical = 16,        // critical icon, OK
     Exclamation = 48,     // exclamation icon, OK

@@ -25,7 +25,7 @@ TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int w
 
 class PlayAreaControl {
 public:
-    // Designed place and size, in window client twips.
+    // Initial place and size, in window client twips, until a board is built.
     PlayAreaControl() : rect_{1080, 2880, 4452, 2652} {}
 
     const TwipsRect& rect() const { return rect_; }

@@ -8,7 +8,7 @@
 namespace zp {
 namespace {
 
-// Patterns separated by ";" (the classic way) or by blanks (Qt's way).
+// Patterns separated by ";" (as the filter texts write them) or by blanks (Qt's way).
 QStringList splitPatterns(const QString& list)
 {
     static const QRegularExpression separators(QStringLiteral("[\\s;]+"));

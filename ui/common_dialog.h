@@ -8,7 +8,7 @@ class QWidget;
 
 namespace zp {
 
-// One file dialog shared by the commands, used the classic way: set Filter, Show..., read FileName.
+// One file dialog shared by the commands, used in three steps: set Filter, Show..., read FileName.
 // Shown as Qt's own widget dialog so that it looks the same on every desktop. Neither a title,
 // a starting folder nor a default suffix is set: the dialog starts where Qt's file dialog
 // starts by default, the current directory or the folder last visited in this run.

@@ -1,4 +1,4 @@
-// Fitting captions into designed widths.
+// Fitting captions into the fixed widths of their controls.
 #include "ui/fit_font.h"
 
 #include <QFontMetricsF>

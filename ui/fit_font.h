@@ -1,4 +1,4 @@
-// One font for a group of captions that must fit the designed widths of their controls.
+// One font for a group of captions that must fit the fixed widths of their controls.
 #pragma once
 
 #include <QString>
@@ -11,8 +11,8 @@ class QWidget;
 namespace zp {
 
 // Gives every widget of the group the largest font, no larger than the first one's, at which
-// each caption fits its widget's width less `margin` pixels (down to 6 points). Designed
-// widths come from another system's font; this keeps captions whole instead of elided.
+// each caption fits its widget's width less `margin` pixels (down to 6 points). The widths
+// are fixed in twips whatever the font; this keeps captions whole instead of elided.
 void fitFont(const std::vector<std::pair<QWidget*, QString>>& group, int margin);
 
 } // namespace zp

@@ -73,7 +73,7 @@ Form1::~Form1()
     platform_.setWindow(nullptr);
 }
 
-// Widget geometry is in logical pixels; the window keeps its designed size in twips.
+// Widget geometry is in logical pixels; the window keeps its fixed size in twips.
 QRect Form1::pixels(const TwipsRect& r) const
 {
     return toPixelRect(r, logicalX(), logicalY());

@@ -16,9 +16,9 @@ namespace zp {
 
 namespace {
 
-const QString DesignedSize = QStringLiteral("4");
+const QString InitialSize = QStringLiteral("4");
 
-// Designed client area and control places, in twips.
+// Fixed client area and control places, in twips.
 constexpr float ClientWidth = 2808, ClientHeight = 1056;
 constexpr TwipsRect Label1Rect{120, 120, 660, 192};
 constexpr TwipsRect Text1Rect{840, 120, 492, 288};
@@ -32,9 +32,9 @@ constexpr TwipsRect Command2Rect{1680, 600, 972, 372};
 Form2::Form2(Platform& platform, std::function<QSize()> pictureSize, QWidget* owner)
     : QDialog(owner),
       Label1(new QLabel(QStringLiteral("Columns:"), this)),
-      Text1(new QLineEdit(DesignedSize, this)),
+      Text1(new QLineEdit(InitialSize, this)),
       Label2(new QLabel(QStringLiteral("Rows:"), this)),
-      Text2(new QLineEdit(DesignedSize, this)),
+      Text2(new QLineEdit(InitialSize, this)),
       Command1(new QPushButton(QStringLiteral("OK"), this)),
       Command2(new QPushButton(QStringLiteral("Cancel"), this)),
       platform_(platform),
@@ -75,11 +75,11 @@ void Form2::reject() { Command2_Click(); }
 
 void Form2::closeEvent(QCloseEvent* event)
 {
-    // A frame close of the shown dialog throws it away; the next board gets the designed size.
+    // A frame close of the shown dialog throws it away; the next board gets the initial size.
     if (isVisible()) {
-        Text1->setText(DesignedSize);
-        Text2->setText(DesignedSize);
-        placed_ = false;   // a discarded dialog comes back at its designed place
+        Text1->setText(InitialSize);
+        Text2->setText(InitialSize);
+        placed_ = false;   // a discarded dialog comes back centred on its owner
         QDialog::reject();
     }
     event->accept();

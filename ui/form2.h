@@ -22,7 +22,7 @@ class Platform;
 // The fields are plain texts, readable and writable whether the dialog is shown, hidden or
 // never shown. OK hides it only when the texts make a usable board; Cancel (or Esc) puts back
 // the texts of the moment it was shown; closing it through its frame discards it, which
-// leaves the designed texts "4" and "4". The object itself is never deleted by the dialog.
+// leaves the initial texts "4" and "4". The object itself is never deleted by the dialog.
 class Form2 : public QDialog, public SizeFields {
     Q_OBJECT
 public:

@@ -21,7 +21,7 @@ int pictureSide(const std::optional<int>& side)
 }
 } // namespace
 
-FrameLines designedFrameLines()
+FrameLines initialFrameLines()
 {
     return {{{120, 1320, 120, 4920},  {120, 1320, 5520, 1320}, {5520, 1320, 5520, 4920},
              {5520, 4920, 120, 4920}, {180, 1368, 180, 4860},  {180, 1368, 5472, 1368},

@@ -14,8 +14,8 @@ struct FrameLine {
 };
 using FrameLines = std::array<FrameLine, 8>;
 
-// The frame lines as designed, in window twips.
-FrameLines designedFrameLines();
+// The frame lines before the first layout, in window twips.
+FrameLines initialFrameLines();
 
 // What the layout reads; a value that could not be read is nullopt.
 struct LayoutReadings {
@@ -27,7 +27,7 @@ struct LayoutReadings {
 // What the layout sets.
 struct LayoutTargets {
     float frame1Width = 6732;
-    FrameLines lines = designedFrameLines();
+    FrameLines lines = initialFrameLines();
     TwipsRect playArea{1080, 2880, 4452, 2652};
 };
 
