@@ -4,11 +4,16 @@
 #include "engine/form_frame.h"
 #include "engine/game.h"
 #include "engine/size_fields.h"
+#include "platform/picture_loader.h"
 #include "platform/picture_clip.h"
 #include "platform/play_area_control.h"
 #include "platform/tile_controls.h"
+#include "tests/fake/board_check.h"
 #include "tests/fake/fake_platform.h"
 
+#include <QSize>
+
+#include <map>
 #include <memory>
 #include <utility>
 
@@ -22,6 +27,20 @@ public:
 
 private:
     int w_, h_;
+};
+
+// Pictures known by path and size; any other path fails as a missing file would.
+class FakeLoader : public PictureLoader {
+public:
+    std::map<QString, QSize> pictures;
+    PicturePtr load(const QString& path, QString& reason) override
+    {
+        const auto it = pictures.find(path);
+        if (it != pictures.end())
+            return std::make_shared<FakePicture>(it->second.width(), it->second.height());
+        reason = QStringLiteral("no such picture");
+        return nullptr;
+    }
 };
 
 class FakeFormFrame : public FormFrame {
@@ -60,6 +79,17 @@ struct FakeBoard {
         size.rows = rows;
         return game.NewPuzzle();
     }
+
+    // The game, the size dialog's texts, the play area and the picture cut.
+    GameSnapshot snapshot() const
+    {
+        GameSnapshot s = snapshotOf(game, tiles);
+        const TwipsRect a = playArea.rect();
+        s.texts << size.cols << size.rows << QString("%1 %2 %3 %4").arg(a.left).arg(a.top).arg(a.width).arg(a.height)
+                << QString("%1 x %2 of %3").arg(clip.cols()).arg(clip.rows()).arg(quintptr(clip.picture().get()));
+        return s;
+    }
+    QString fault() const { return boardFault(game, tiles, platform.tppx, platform.tppy); }
 
     // The slot (column, row) tile k sits in, or (-1, -1) if it is not exactly on one.
     std::pair<long, long> slotOf(int k) const
