@@ -1,5 +1,4 @@
 // "Solve It!", `delay`, and input arriving while a tile slides, a solution runs or moves replay.
-#include "tests/fake/board_check.h"
 #include "tests/fake/fake_board.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +33,6 @@ struct Busy : FakeBoard {
     {
         once([this] { return game.solving() && !game.sliding(); }, inject);
     }
-    QString fault() const { return boardFault(game, tiles, 15, 15); }
 };
 
 } // namespace

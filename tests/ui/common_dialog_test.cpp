@@ -1,6 +1,5 @@
 // Tests of the shared file dialog: its file types, what it lists, what it returns, its scripting seam.
 #include "ui/common_dialog.h"
-#include "tests/ui/scripted.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -128,22 +127,6 @@ TEST_F(CommonDialogShown, SavesTypedOrExistingNamesListsByTypeKeepsPresetOnCance
     EXPECT_EQ(dialog.FileName, "keep.pzl");
     show(filter, false, true, [](QFileDialog&, QLineEdit& name) { name.setText("README"); });
     EXPECT_EQ(dialog.FileName, folder.filePath("README"));
-}
-
-TEST(CommonDialogScripted, RunSeesFiltersAndPresetAndAnEmptyAnswerLeavesFileName)
-{
-    test::ScriptedDialog dialog;
-    dialog.Filter = kPuzzleFilter;
-    dialog.FileName = "old.pzl";
-    dialog.answers = {"/games/new.pzl", ""};
-    dialog.ShowSave();
-    dialog.Filter = kPictureFilter;
-    dialog.ShowOpen();
-    dialog.ShowSave();
-    ASSERT_EQ(dialog.presetsSeen, (std::vector<QString>{"old.pzl", "/games/new.pzl", "/games/new.pzl"}));
-    EXPECT_EQ(dialog.filtersSeen.front(), CommonDialog::nameFilters(kPuzzleFilter));
-    EXPECT_EQ(dialog.filtersSeen.back(), CommonDialog::nameFilters(kPictureFilter));
-    EXPECT_EQ(dialog.FileName, "/games/new.pzl");
 }
 
 } // namespace

@@ -43,18 +43,6 @@ TEST(Layout, WideningAndHeighteningMoveFrameByDAndPlayAreaByHalf)
     EXPECT_EQ(tall.playArea.width, a.playArea.width);
 }
 
-TEST(Layout, SecondRunWithoutChangeLeavesAllAsItWas)
-{
-    LayoutTargets t;
-    const LayoutReadings in{9000, 8000, 15.0, 15.0, 320, 240};
-    layOut(in, t);
-    const LayoutTargets first = t;
-    layOut(in, t);
-    EXPECT_EQ(t.lines, first.lines);
-    EXPECT_EQ(t.playArea, first.playArea);
-    EXPECT_EQ(t.frame1Width, first.frame1Width);
-}
-
 TEST(Layout, TinyWindowKeepsTheBarWidthAndLetsLinesCross)
 {
     LayoutTargets t = run(7824, 7188);
@@ -76,13 +64,4 @@ TEST(Layout, NoPictureOrAnOversizedOneGivesAnEmptyRectangleAtTheCentre)
         EXPECT_EQ(t.playArea.width, 0);
         EXPECT_EQ(t.playArea.height, ph == 240 ? 3600 : 0);
     }
-}
-
-TEST(Layout, UnreadableScreenFactorCountsAsZero)
-{
-    LayoutTargets t;
-    layOut({7824, 7188, std::nullopt, 15.0, 320, 240}, t);
-    EXPECT_EQ(t.frame1Width, 7824);
-    EXPECT_EQ(t.playArea.width, 0);
-    EXPECT_EQ(t.playArea.left, 7824 / 2.f);
 }

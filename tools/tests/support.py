@@ -1,4 +1,4 @@
-"""Shared set-up for the tool tests: import paths, PIL presence, and small file-format readers."""
+"""Shared set-up for the tool tests: import paths, PIL presence, and the ICO directory reader."""
 
 import importlib.util
 import os
@@ -33,26 +33,3 @@ def ico_entries(data):
         w, h, colours, _, _, bpp, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
         entries.append((w or 256, h or 256, colours, bpp, size, offset))
     return entries
-
-
-def gif_blocks(data):
-    """Introducer bytes of the blocks after a GIF's header and global table, ending with the trailer."""
-    packed = data[10]
-    pos = 13 + (3 << ((packed & 7) + 1) if packed & 0x80 else 0)
-    blocks = []
-    while pos < len(data):
-        kind = data[pos:pos + 1]
-        blocks.append(kind)
-        if kind == b";":
-            break
-        if kind == b",":
-            local = data[pos + 9]
-            pos += 10 + (3 << ((local & 7) + 1) if local & 0x80 else 0) + 1
-        elif kind == b"!":
-            pos += 2
-        else:
-            raise AssertionError("unknown GIF block %r at %d" % (kind, pos))
-        while data[pos]:
-            pos += data[pos] + 1
-        pos += 1
-    return blocks
