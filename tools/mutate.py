@@ -11,7 +11,7 @@ usage: tools/mutate.py BUILD_DIR [--seed N] [--count N] [--mutants FILE] [--per-
 Faults: a comparison negated, an integer constant moved by one, a statement deleted, && and || swapped.
 A mutant that does not compile is skipped and another is drawn; a test that times out kills its mutant.
 The report goes to BUILD_DIR/mutation.json and BUILD_DIR/mutation.txt."""
-import argparse, json, os, random, re, subprocess, sys, time, xml.etree.ElementTree as ET
+import argparse, json, os, random, re, signal, subprocess, sys, time, xml.etree.ElementTree as ET
 from collections import defaultdict
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -151,6 +151,7 @@ def main():
     ap.add_argument("--nice", default=NICE)
     a = ap.parse_args()
     NICE = a.nice
+    signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped: the mutated file is put back"))
     bdir = os.path.abspath(a.build_dir)
     if subprocess.run(["git", "-C", ROOT, "diff", "--quiet", "--", *FOLDERS]).returncode:
         sys.exit("product folders have uncommitted changes: commit or stash them first")
@@ -178,7 +179,7 @@ def main():
                     results.append(mutant)
                     print(f"{len(results):3}/{count} {'killed' if mutant['killed_by'] else 'LIVES '} "
                           f"{mutant['file']}:{mutant['line']} {mutant['op']} {mutant['new']!r} "
-                          f"({time.time() - started:.0f} s)", flush=True)
+                          f"({time.time() - started:.0f} s) {' '.join(mutant['killed_by'])}", flush=True)
                 else:
                     skipped += 1
             finally:
