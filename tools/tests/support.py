@@ -1,8 +1,7 @@
-"""Shared set-up for the tool tests: import paths, PIL presence, and the ICO directory reader."""
+"""Shared set-up for the tool tests: import paths, PIL presence."""
 
 import importlib.util
 import os
-import struct
 import sys
 
 sys.dont_write_bytecode = True
@@ -22,14 +21,3 @@ def require_pil():
     if importlib.util.find_spec("PIL") is None:
         sys.stderr.write("PIL (Debian package python3-pil) is not installed\n")
         sys.exit(SKIP)
-
-
-def ico_entries(data):
-    """Directory of an ICO file as (width, height, colour count, bpp, size, offset) tuples."""
-    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
-    assert (reserved, kind) == (0, 1), "not an icon file"
-    entries = []
-    for i in range(count):
-        w, h, colours, _, _, bpp, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
-        entries.append((w or 256, h or 256, colours, bpp, size, offset))
-    return entries

@@ -1,11 +1,10 @@
-"""Checks the generated pictures in assets/ and the hand-written ICO, GIF and BMP writers behind them."""
+"""Checks the generated pictures in assets/ are what the script makes now, and the hand-written GIF writer."""
 
 import io
 import os
 import random
 import tempfile
 import unittest
-import xml.etree.ElementTree as ElementTree
 
 import support
 
@@ -13,7 +12,7 @@ support.require_pil()
 
 from PIL import Image  # noqa: E402
 
-from artwork import bmp, gif87, ico  # noqa: E402
+from artwork import gif87  # noqa: E402
 from artwork.buttons import BUTTONS  # noqa: E402
 import make_artwork  # noqa: E402
 
@@ -34,34 +33,6 @@ def read(path):
         return f.read()
 
 
-class IcoWriterTest(unittest.TestCase):
-    def _round_trip(self, image):
-        decoded = Image.open(io.BytesIO(ico.ico_bytes([image])))
-        return decoded.convert("RGBA")
-
-    def test_pixels_rows_and_transparency_survive(self):
-        rng = random.Random(5)
-        for bpp, side in ((4, 16), (4, 5), (8, 7), (8, 32)):
-            palette = [tuple(rng.randrange(256) for _ in range(3)) for _ in range(1 << bpp)]
-            pixels = [rng.randrange(1 << bpp) for _ in range(side * side)]
-            clear = [rng.random() < 0.2 for _ in range(side * side)]
-            decoded = self._round_trip(ico.IconImage(side, side, bpp, palette, pixels, clear))
-            for i, (p, t) in enumerate(zip(pixels, clear)):
-                got = decoded.getpixel((i % side, i // side))
-                self.assertEqual(got[3] == 0, t, (bpp, side, i))
-                if not t:
-                    self.assertEqual(got[:3], palette[p], (bpp, side, i))
-
-class WindowIconTest(unittest.TestCase):
-    def setUp(self):
-        self.data = read(asset("zornik.ico"))
-
-    def test_four_images_in_the_window_order_and_depths(self):
-        entries = support.ico_entries(self.data)
-        self.assertEqual([(w, h, bpp) for w, h, _, bpp, _, _ in entries],
-                         [(32, 32, 4), (48, 48, 8), (32, 32, 8), (16, 16, 4)])
-        self.assertEqual([c for _, _, c, _, _, _ in entries], [16, 0, 0, 16])
-
 class GifWriterTest(unittest.TestCase):
     def test_round_trip_through_pil(self):
         rng = random.Random(11)
@@ -74,36 +45,6 @@ class GifWriterTest(unittest.TestCase):
             decoded = Image.open(io.BytesIO(data)).convert("RGB")
             self.assertEqual(list(decoded.getdata()), [palette[p] for p in pixels], (w, h))
             self.assertEqual(decoded.size, (w, h))
-
-class StartUpPictureTest(unittest.TestCase):
-    def test_baseline_jpeg_of_480_by_360(self):
-        image = picture("intro.jpg")
-        self.assertEqual((image.format, image.size, image.mode), ("JPEG", (480, 360), "RGB"))
-        self.assertNotIn("progressive", image.info)
-        self.assertNotIn("progression", image.info)
-
-    def test_tiles_of_an_8_by_8_board_all_differ(self):
-        image = picture("intro.jpg").convert("RGB").reduce(3)
-        w, h = image.width // 8, image.height // 8
-        tiles = [list(image.crop((c * w, r * h, c * w + w, r * h + h)).getdata())
-                 for r in range(8) for c in range(8)]
-
-        def distance(a, b):
-            return sum(abs(x - y) for p, q in zip(a, b) for x, y in zip(p, q)) / (3 * len(a))
-        closest = min(distance(a, b) for i, a in enumerate(tiles) for b in tiles[i + 1:])
-        self.assertGreater(closest, 4)
-
-class ResourceListTest(unittest.TestCase):
-    def test_lists_existing_files_under_root_prefix(self):
-        root = ElementTree.parse(asset("resources.qrc")).getroot()
-        resources = root.findall("qresource")
-        self.assertEqual([r.get("prefix") for r in resources], ["/"])
-        files = [f.text for f in resources[0].findall("file")]
-        expected = ["buttons/%s.png" % n for n in BUTTONS] + ["zornik.ico", "zornik.png", "pattern.gif"]
-        self.assertEqual(sorted(files), sorted(expected))
-        for name in files:
-            self.assertTrue(os.path.isfile(asset(name)), name)
-
 
 class RegenerationTest(unittest.TestCase):
     """The committed pictures are what the script makes now, so nobody edits one by hand."""
@@ -130,23 +71,6 @@ class RegenerationTest(unittest.TestCase):
             self.assertEqual(fresh.size, kept.size, name)
             diff = sum(abs(a - b) for p, q in zip(fresh.getdata(), kept.getdata()) for a, b in zip(p, q))
             self.assertLessEqual(diff / (4 * kept.width * kept.height), 0.5, name)
-
-
-class BmpWriterTest(unittest.TestCase):
-    def test_rle8_and_1_bit_round_trip(self):
-        rng = random.Random(8)
-        w, h = 37, 21
-        palette = [tuple(rng.randrange(256) for _ in range(3)) for _ in range(256)]
-        # Left half runs, right half noise: both encoded and absolute mode are used.
-        rows = [[(x // 5 + y) % 7 if x < 20 else rng.randrange(256) for x in range(w)] for y in range(h)]
-        data = bmp.bmp_bytes(w, h, 8, palette, bmp.rle8(rows), bmp.BI_RLE8)
-        decoded = Image.open(io.BytesIO(data))
-        self.assertEqual(decoded.info.get("compression"), bmp.BI_RLE8)
-        self.assertEqual(list(decoded.convert("RGB").getdata()), [palette[v] for r in rows for v in r])
-        mono = [[(x ^ y) & 1 for x in range(w)] for y in range(h)]
-        data = bmp.bmp_bytes(w, h, 1, [(0, 0, 0), (255, 255, 255)], bmp.pack_rows(mono, 1))
-        self.assertEqual(list(Image.open(io.BytesIO(data)).convert("L").getdata()),
-                         [255 * v for r in mono for v in r])
 
 
 if __name__ == "__main__":
