@@ -6,6 +6,7 @@ usage: tools/mutate.py BUILD_DIR [--seed N] [--count N] [--mutants FILE] [--per-
   BUILD_DIR  a configured build folder of this checkout, e.g.
              cmake -S . -B build-mut -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O0 -DZP_BENCH=OFF
   --mutants  re-apply the mutants listed in an earlier report (its JSON) instead of choosing new ones
+  --unique   print, from a report, how many mutants each test kills and how many only it kills
   --per-test also run the stress test when a quicker test has killed the mutant (slower); without it
              every quick test still runs, so the report names each quick test that kills a mutant
 Faults: a comparison negated, an integer constant moved by one, a statement deleted, && and || swapped.
@@ -139,10 +140,22 @@ def summary(results):
     return "\n".join(f"{name:12} {k:4}/{n:<4} {100 * k / n:5.1f} %" for name, (k, n) in sorted(per.items()))
 
 
+def unique_kills(report):
+    """Per test: mutants it kills, and those no other test kills (the stress test counts only where it ran)."""
+    kills, unique = defaultdict(int), defaultdict(int)
+    for m in json.load(open(report))["mutants"]:
+        for name in m["killed_by"]:
+            kills[name] += 1
+            unique[name] += len(m["killed_by"]) == 1
+    for name in sorted(kills, key=lambda n: (unique[n], kills[n])):
+        print(f"{unique[name]:3} unique {kills[name]:4} killed  {name}")
+
+
 def main():
     global NICE
     ap = argparse.ArgumentParser(description=__doc__.split("\n")[0])
-    ap.add_argument("build_dir")
+    ap.add_argument("build_dir", help="or, with --unique, a report (mutation.json) to summarise per test")
+    ap.add_argument("--unique", action="store_true")
     ap.add_argument("--seed", type=int, default=1)
     ap.add_argument("--count", type=int, default=150)
     ap.add_argument("--mutants")
@@ -151,6 +164,8 @@ def main():
     ap.add_argument("--nice", default=NICE)
     a = ap.parse_args()
     NICE = a.nice
+    if a.unique:
+        return unique_kills(a.build_dir)
     signal.signal(signal.SIGTERM, lambda *_: sys.exit("stopped: the mutated file is put back"))
     bdir = os.path.abspath(a.build_dir)
     if subprocess.run(["git", "-C", ROOT, "diff", "--quiet", "--", *FOLDERS]).returncode:
