@@ -1,76 +1,11 @@
-// Moving tiles, the move history and building a board: slides, bounds and refusals.
+// Building a board, its refusals, and closing while a tile slides.
 #include "tests/fake/fake_board.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 using namespace zp;
 using namespace zp::test;
-using Moves = std::vector<std::int16_t>;
-
-TEST(MoveTile, WorkedExamplesSlideThroughEveryPixelAndTileSixStays)
-{
-    struct Case { std::int16_t k; size_t steps; float left, top, dx, dy; };
-    for (const Case c : {Case{2, 76, 1125, 0, -15, 0}, Case{5, 51, 0, 750, 0, -15}}) {
-        FakeBoard b;
-        ASSERT_TRUE(b.build(301, 200));
-        EXPECT_FALSE(b.game.MoveTile(6));
-        EXPECT_EQ(b.platform.processEventsCalls, 0);
-        std::vector<std::pair<float, float>> at;   // tile k's place at every slide step
-        b.platform.onEvents = [&] { at.emplace_back(b.tiles.left(c.k), b.tiles.top(c.k)); };
-        ASSERT_TRUE(b.game.MoveTile(c.k));
-        ASSERT_EQ(at.size(), c.steps) << c.k;
-        for (size_t i = 0; i < c.steps; ++i)
-            EXPECT_EQ(at[i], std::make_pair(c.left + c.dx * i, c.top + c.dy * i)) << c.k;
-        EXPECT_EQ(std::make_pair(b.game.EmptyLeft, b.game.EmptyTop), std::make_pair(c.left, c.top));
-        EXPECT_EQ(b.game.history.entries(), Moves{c.k});
-    }
-}
-
-// Far, diagonal and missing tiles stay; neighbours go in all four directions, one pixel a step,
-// and come back by take-backs, on any screen (1440/110 is a 110 dpi one).
-TEST(MoveTile, OnlyNeighboursMoveAndTakeBacksUndoThemAtAnyScreenFactor)
-{
-    const Moves walk = {2, 3, 4, 8, 7, 6, 5, 9, 13, 14, 10, 11, 15, 16, 12, 7};
-    for (double f : {15.0, 12.0, 1440.0 / 110.0}) {
-        FakeBoard b;
-        b.platform.tppx = b.platform.tppy = f;
-        ASSERT_TRUE(b.build(300, 200));
-        for (std::int16_t k : {3, 4, 9, 13, 6, 11, 16, 0, 1, 17})
-            EXPECT_FALSE(b.game.MoveTile(k)) << k;
-        EXPECT_EQ(b.platform.processEventsCalls, 0);
-        EXPECT_EQ(b.game.EmptyLeft, 0.f);
-        const auto step = [&](std::int16_t k) {
-            EXPECT_TRUE(b.game.MoveTile(k)) << f << " " << k;
-            EXPECT_EQ(boardFault(b.game, b.tiles, f, f), "") << f << " " << k;
-        };
-        std::for_each(walk.begin(), walk.end(), step);
-        EXPECT_EQ(b.game.history.MoveCount(), int(walk.size()));
-        EXPECT_FALSE(b.game.MoveTile(2));
-        std::for_each(walk.rbegin(), walk.rend(), step);
-        EXPECT_EQ(b.game.history.MoveCount(), 0);
-        EXPECT_EQ(b.platform.processEventsCalls, 2 * (9 * 76 + 7 * 51));   // 9 across, 7 up/down
-    }
-}
-
-TEST(MoveHistory, TheThousandAndFirstMoveIsRefusedWithABeepBeforeAnythingMoves)
-{
-    FakeBoard b;
-    ASSERT_TRUE(b.build(200, 200, "2", "2"));
-    const std::int16_t cycle[] = {2, 4, 3};   // round the 2 x 2 board: no move takes one back
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_TRUE(b.game.MoveTile(cycle[i % 3])) << i;
-    const int events = b.platform.processEventsCalls;
-    EXPECT_FALSE(b.game.MoveTile(cycle[1000 % 3]));
-    EXPECT_EQ(b.platform.beeps, 1);
-    EXPECT_EQ(b.platform.processEventsCalls, events);
-    EXPECT_EQ(b.game.history.MoveCount(), 1000);
-    EXPECT_EQ(boardFault(b.game, b.tiles, 15, 15), "");   // nothing moved
-    EXPECT_TRUE(b.game.MoveTile(cycle[999 % 3]));
-    EXPECT_EQ(b.game.history.MoveCount(), 999);
-    EXPECT_EQ(boardFault(b.game, b.tiles, 15, 15), "");
-}
 
 TEST(NewPuzzle, WorkedExample301By200)
 {
@@ -117,4 +52,26 @@ TEST(NewPuzzle, RefusalsChangeNothingAndTheLargestBoardWorks)
     ASSERT_TRUE(b.build(32767, 1, "32767", "1"));
     EXPECT_EQ(b.tiles.end(), 32768);
     EXPECT_TRUE(b.game.MoveTile(2));
+}
+
+// Closing mid-slide ends the slide there; later presses, commands and "Solve It!" do nothing.
+TEST(BusyInput, ClosingEndsLoopsAndDropsEverything)
+{
+    FakeBoard b;
+    ASSERT_TRUE(b.build(300, 200));
+    int ran = 0;
+    b.platform.onEvents = [&] {
+        if (b.platform.processEventsCalls == 10) {
+            b.game.runCommand([&] { ++ran; });
+            b.game.close();
+        }
+    };
+    b.game.Image1_MouseDown(2);
+    EXPECT_LT(b.platform.processEventsCalls, 76);
+    const int calls = b.platform.processEventsCalls;
+    b.game.Image1_MouseDown(5);
+    b.game.Command3_Click();
+    b.game.runCommand([&] { ++ran; });
+    EXPECT_EQ(ran, 0);
+    EXPECT_EQ(b.platform.processEventsCalls, calls);
 }

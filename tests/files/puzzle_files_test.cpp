@@ -24,9 +24,6 @@ namespace {
 using test::FakeBoard;
 
 const QString InPlay = u"/pics/in_play.jpg"_s;
-const QByteArray GameInPlay = "/pics/in_play.jpg\r\n4\r\n4\r\n 9 \r\n 2 \r\n 6 \r\n 10 \r\n 14 \r\n 15 \r\n"
-                              " 11 \r\n 12 \r\n 8 \r\n 7 \r\n";   // as the fixture's moves leave it
-const QByteArray WorkedExample = "C:\\Pictures\\boat.jpg\r\n3\r\n3\r\n 2 \r\n 2 \r\n 5 \r\n";
 const QByteArray Square4x4 = "/pics/a.jpg\r\n4\r\n4\r\n";   // lines 1-3 of a 4 x 4 game
 
 // Runs `action` and checks that it left everything of the game in play as it was.
@@ -85,58 +82,7 @@ protected:
     FakeBoard board;
 };
 
-// A file that opens, the tiles it gives (their places follow from the history, which a sound
-// board leads back to solved) and the bytes that board is saved as.
-struct Readable { QString name; QByteArray file, savedBack; int tiles; };
-const Readable ReadableFiles[] = {
-    {u"WorkedExample"_s, WorkedExample, WorkedExample, 9},
-    {u"GameInPlay"_s, GameInPlay, GameInPlay, 16},
-    {u"EmptyHistory"_s, Square4x4 + " 0 \r\n", Square4x4 + " 0 \r\n", 16},
-    // Tile 9 (bottom right) borders no empty slot, before or after tile 2 has moved.
-    {u"NoOpEntries"_s, "C:\\Pictures\\boat.jpg\r\n3\r\n3\r\n 4 \r\n 9 \r\n 2 \r\n 9 \r\n 5 \r\n",
-     WorkedExample, 9},
-    // "/tmp/obrázky/kůň.jpg" in windows-1250 (á E1, ů F9, ň F2), saved back as UTF-8.
-    {u"Windows1250Path"_s, "/tmp/obr\xE1zky/k\xF9\xF2.jpg\r\n3\r\n2\r\n 1 \r\n 2 \r\n",
-     u"/tmp/obrázky/kůň.jpg"_s.toUtf8() + "\r\n3\r\n2\r\n 1 \r\n 2 \r\n", 6},
-    {u"SizeTexts"_s, "/pics/a.jpg\r\n 05\r\n4\t\r\n 0 \r\n", "/pics/a.jpg\r\n 05\r\n4\t\r\n 0 \r\n", 20},
-};
-
-TEST_F(PuzzleFilesTest, AReadableFileReplacesTheGameAndSolveItEndsSolved)
-{
-    FakeBoard b;   // no game in play for the first file; then the game the file before gave
-    for (const Readable& r : ReadableFiles) {
-        SCOPED_TRACE(r.name.toStdString());
-        open(b, write(r.name + u".pzl"_s, r.file));
-        EXPECT_EQ(b.fault(), "");
-        EXPECT_TRUE(b.tiles.exists(r.tiles) && !b.tiles.exists(r.tiles + 1));
-        EXPECT_EQ(QStringList({b.size.cols, b.size.rows}),   // the file's texts, unchanged
-                  QString::fromUtf8(r.savedBack).split(u"\r\n"_s).mid(1, 2));
-        save(b, path(r.name + u".out"_s));
-        EXPECT_EQ(contents(path(r.name + u".out"_s)), r.savedBack);
-        EXPECT_TRUE(b.platform.messages.empty());
-        b.game.Command3_Click();
-        EXPECT_EQ(b.game.history.MoveCount(), 0);
-        EXPECT_EQ(b.fault(), "");
-    }
-}
-
 // --- Saving, over a file or not, and saving that fails ---
-
-TEST_F(PuzzleFilesTest, SavingWritesTheGameAndAsksBeforeReplacingALongerFileCompletely)
-{
-    expectGameUnchanged(board, [&] { save(board, path(u"fresh.pzl"_s)); });
-    ASSERT_TRUE(board.platform.messages.empty());   // a new name asks nothing
-    EXPECT_EQ(contents(path(u"fresh.pzl"_s)), GameInPlay);   // 4 x 4, not the dialog's 6 x 5
-    const QString file = write(u"old.pzl"_s, QByteArray(5000, 'x'));
-    for (const MsgResult answer : {MsgResult::No, MsgResult::Yes}) {
-        board.platform.messages.clear();
-        board.platform.answers = {answer};
-        expectGameUnchanged(board, [&] { save(board, file); });
-        EXPECT_EQ(lastShown(board, 1, MsgStyle::QuestionYesNo), OverwriteQuestion);
-        EXPECT_EQ(contents(file), answer == MsgResult::Yes ? GameInPlay : QByteArray(5000, 'x'));
-    }
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);   // no temporary left behind
-}
 
 TEST_F(PuzzleFilesTest, ASaveThatCannotBeDoneShowsAMessageAndWritesNothing)
 {

@@ -17,24 +17,8 @@ namespace zp {
 namespace {
 
 const QString kPuzzleFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*");
-const QString kPictureFilter = QString::fromUtf8(
-    "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|"
-    "JPEG soubory (*.jpg)|*.jpg|Všechny soubory soubory (*.*)|*.*");
 const QString kAllFiles = QString::fromUtf8("Všechny soubory soubory (*.*)");
 const QStringList kEveryFile{"README", "a.pzl", "b.txt", "c.bmp", "d.dib"};   // sorted
-
-TEST(CommonDialogFilters, DescriptionsShowExactlyWithPatternsAddedOnlyWhenMissing)
-{
-    const std::vector<std::pair<QString, QStringList>> cases{
-        {kPuzzleFilter, {"Puzzle file (*.pzl)", kAllFiles}},
-        {kPictureFilter, {"Bitmapy (*.bmp)", QString::fromUtf8("TIFF formát (*.tif)"), "Gify (*.gif)",
-                          "JPEG soubory (*.jpg)", kAllFiles}},
-        {"Puzzle|*.pzl", {"Puzzle (*.pzl)"}},
-        {"Bitmaps (*.bmp;*.dib)|*.bmp;*.dib", {"Bitmaps (*.bmp;*.dib)"}},
-        {"Pictures (JPEG)|*.jpg;*.jpeg", {"Pictures (JPEG) (*.jpg *.jpeg)"}}, {"", {}}};
-    for (const auto& [filter, expected] : cases)
-        EXPECT_EQ(CommonDialog::nameFilters(filter), expected) << qPrintable(filter);
-}
 
 // Picks file type `type` unless in force, then waits for the file view to list `expected`, sorted.
 ::testing::AssertionResult lists(QFileDialog& dialog, const QString& type, const QStringList& expected)

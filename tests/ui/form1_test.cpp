@@ -116,18 +116,6 @@ TEST_F(Window, StartsWithoutIntroJpgOrFromAnUnreadablePathWithAMessageAndNoTiles
     EXPECT_EQ(tileCount(), 19);
 }
 
-TEST_F(Window, StartsFromAPuzzleFileNamedWithBlanks)
-{
-    const QString pic = picture("boat picture.bmp", 90, 60);
-    file("my game.pzl", (pic + "\r\n3\r\n2\r\n 1 \r\n 2 \r\n").toUtf8());
-    form.Form_Load({dir.filePath("my"), "game.pzl"});
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(tileCount(), 5);
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
-    EXPECT_TRUE(saveEnabled());
-    EXPECT_EQ(form.sizeDialog()->rowsText(), "2");
-}
-
 TEST_F(Window, CancelledDialogsAndUnusablePicturesChangeNothingAndNamesDoNotCarryOver)
 {
     picture("intro.jpg", 480, 360);

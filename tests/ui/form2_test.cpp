@@ -47,27 +47,6 @@ protected:
     }
 };
 
-TEST_F(Form2Test, TwipsBecomeRoundedPixelsReadAfreshWhenShownCentredOnTheOwner)
-{
-    struct Case { double tppx, tppy; QSize client; QRect text1, command2; };
-    for (const Case& c : {Case{15, 15, {187, 70}, {56, 8, 33, 19}, {112, 40, 65, 25}},
-                          Case{12, 12, {234, 88}, {70, 10, 41, 24}, {140, 50, 81, 31}},
-                          Case{15, 12, {187, 88}, {56, 10, 33, 24}, {112, 50, 65, 31}}}) {
-        SCOPED_TRACE(::testing::Message() << c.tppx << " x " << c.tppy);
-        platform.tppx = c.tppx;
-        platform.tppy = c.tppy;
-        make();
-        EXPECT_EQ(dialog->size(), c.client);
-        EXPECT_EQ(dialog->Text1->geometry(), c.text1);
-        EXPECT_EQ(dialog->Command2->geometry(), c.command2);
-    }
-    owner.setGeometry(100, 200, 600, 400);
-    platform.tppx = platform.tppy = 12;
-    showAndRun([&] { dialog->Command1->click(); });
-    EXPECT_EQ(dialog->size(), QSize(234, 88));
-    EXPECT_EQ(dialog->geometry().center(), owner.geometry().center());
-}
-
 // From "6" x "3": OK complains of unusable texts (after: null), staying shown even when switched away
 // from and back, and keeps usable ones exactly; Cancel, Esc put back; the close box discards to "4".
 TEST_F(Form2Test, EachWayOfLeavingKeepsPutsBackOrDiscardsTheTexts)
