@@ -15,7 +15,6 @@
 
 #include <map>
 #include <memory>
-#include <utility>
 
 namespace zp::test {
 
@@ -90,18 +89,6 @@ struct FakeBoard {
         return s;
     }
     QString fault() const { return boardFault(game, tiles, platform.tppx, platform.tppy); }
-
-    // The slot (column, row) tile k sits in, or (-1, -1) if it is not exactly on one.
-    std::pair<long, long> slotOf(int k) const
-    {
-        const double px = toPixels(tiles.left(k), platform.tppx);
-        const double py = toPixels(tiles.top(k), platform.tppy);
-        const long w = toPixels(tiles.width(0), platform.tppx);
-        const long h = toPixels(tiles.height(0), platform.tppy);
-        if (long(px) % w || long(py) % h)
-            return {-1, -1};
-        return {long(px) / w, long(py) / h};
-    }
 };
 
 } // namespace zp::test
