@@ -1,4 +1,4 @@
-// Building a board, its refusals, and closing while a tile slides.
+// Building a board, its refusals, the take-back rule, and closing while a tile slides.
 #include "tests/fake/fake_board.h"
 
 #include <gtest/gtest.h>
@@ -52,6 +52,14 @@ TEST(NewPuzzle, RefusalsChangeNothingAndTheLargestBoardWorks)
     ASSERT_TRUE(b.build(32767, 1, "32767", "1"));
     EXPECT_EQ(b.tiles.end(), 32768);
     EXPECT_TRUE(b.game.MoveTile(2));
+}
+
+TEST(MoveHistory, MovingTheLastMovedTileAgainTakesItsMoveBack)
+{
+    MoveHistory h;
+    for (std::int16_t k : {2, 3, 3, 6})
+        h.RecordMove(k);
+    EXPECT_EQ(h.entries(), (std::vector<std::int16_t>{2, 6}));
 }
 
 // Closing mid-slide ends the slide there; later presses, commands and "Solve It!" do nothing.
