@@ -27,3 +27,13 @@ TEST(Layout, DesignedWindowGivesTheDesignedGeometry)
     EXPECT_EQ(t.playArea, (TwipsRect{7824 / 2.f - 2400, mid - 1800, 4800, 3600}));
 }
 
+TEST(Layout, NoPictureOrAnOversizedOneGivesAnEmptyRectangleAtTheCentre)
+{
+    for (auto [pw, ph] : {std::pair<std::optional<int>, std::optional<int>>{std::nullopt, std::nullopt},
+                          {40000, 240}}) {
+        const LayoutTargets t = run(7824, 7188, pw, ph);
+        EXPECT_EQ(t.playArea.left, 7824 / 2.f);
+        EXPECT_EQ(t.playArea.width, 0);
+        EXPECT_EQ(t.playArea.height, ph == 240 ? 3600 : 0);
+    }
+}
