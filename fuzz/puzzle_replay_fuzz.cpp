@@ -2,69 +2,19 @@
 // that opens must leave a sound board, one that fails must leave the old game as it was.
 #include "files/puzzle_files.h"
 #include "files/puzzle_format.h"
-#include "platform/picture_loader.h"
-#include "tests/fake/board_check.h"
 #include "tests/fake/fake_board.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStringList>
 
 #include <cstddef>
 #include <cstdint>
-#include <map>
-#include <memory>
-#include <tuple>
-#include <utility>
 #include <vector>
 
 namespace {
 
 using zp::test::FakeBoard;
-
-// Three pictures: one with room for many tiles, one just big enough for 7 x 7, one large square.
-class FakeLoader : public zp::PictureLoader {
-public:
-    zp::PicturePtr load(const QString& path, QString& reason) override
-    {
-        static const std::map<QString, std::pair<int, int>> sizes{
-            {QStringLiteral("a.jpg"), {300, 200}},
-            {QStringLiteral("b.jpg"), {7, 7}},
-            {QStringLiteral("big.jpg"), {400, 400}}};
-        const auto it = sizes.find(path);
-        if (it == sizes.end()) {
-            reason = QStringLiteral("no such picture");
-            return nullptr;
-        }
-        return std::make_shared<zp::test::FakePicture>(it->second.first, it->second.second);
-    }
-};
-
-// Everything of a game that a failed open must leave as it was.
-struct GameState {
-    std::vector<std::tuple<int, zp::TwipsRect, int, bool>> tiles;
-    std::vector<std::int16_t> history;
-    QStringList texts;
-    float emptyLeft, emptyTop;
-    zp::TwipsRect playArea;
-    const zp::Picture* picture;
-    int clipCols, clipRows;
-    friend bool operator==(const GameState&, const GameState&) = default;
-};
-
-GameState stateOf(const FakeBoard& b)
-{
-    GameState s{{}, b.game.history.entries(),
-                {b.game.PicturePath, b.game.Cols, b.game.Rows, b.game.OldCols, b.game.OldRows,
-                 b.size.cols, b.size.rows},
-                b.game.EmptyLeft, b.game.EmptyTop, b.playArea.rect(), b.clip.picture().get(),
-                b.clip.cols(), b.clip.rows()};
-    for (int k = 0; k < b.tiles.end(); ++k)
-        if (b.tiles.exists(k))
-            s.tiles.emplace_back(k, b.tiles[k].rect, b.tiles[k].cell, b.tiles[k].visible);
-    return s;
-}
 
 void check(bool sound)
 {
@@ -80,6 +30,15 @@ void startGameInPlay(FakeBoard& b)
     for (const std::int16_t tile : {2, 6, 7, 3})
         check(b.game.MoveTile(tile));
     b.size.cols = b.size.rows = QStringLiteral("5");
+}
+
+// Three pictures: one with room for many tiles, one just big enough for 7 x 7, one large square.
+zp::test::FakeLoader fuzzLoader()
+{
+    zp::test::FakeLoader loader;
+    loader.pictures = {{QStringLiteral("a.jpg"), {300, 200}}, {QStringLiteral("b.jpg"), {7, 7}},
+                       {QStringLiteral("big.jpg"), {400, 400}}};
+    return loader;
 }
 
 // Whether `part` can be had from `whole` by leaving entries out.
@@ -119,18 +78,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
 
     FakeBoard b;
     startGameInPlay(b);
-    const GameState before = stateOf(b);
-    FakeLoader loader;
+    const zp::test::GameSnapshot before = b.snapshot();
+    zp::test::FakeLoader loader = fuzzLoader();
     zp::PuzzleFiles(b.game, b.size, b.clip, loader, b.platform).OpenPuzzle(inputPath());
 
-    check(zp::test::boardFault(b.game, b.tiles, b.platform.tppx, b.platform.tppy).isEmpty());
+    check(b.fault().isEmpty());
     if (b.platform.messages.empty()) {
         check(opensAsRead(b, zp::readPuzzle(input)));
     } else {
         check(b.platform.messages.size() == 1);
         check(b.platform.messages[0].text == zp::CannotFindMessage);
         check(b.platform.messages[0].style == zp::MsgStyle::Critical);
-        check(stateOf(b) == before);
+        check(b.snapshot() == before);
     }
     return 0;
 }

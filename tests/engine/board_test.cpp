@@ -1,97 +1,11 @@
-// Moving tiles, the move history and building a board: worked examples, bounds and refusals.
-#include "tests/fake/board_check.h"
+// Building a board, its refusals, the take-back rule, and closing while a tile slides.
 #include "tests/fake/fake_board.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 using namespace zp;
 using namespace zp::test;
-using Moves = std::vector<std::int16_t>;
-
-TEST(MoveTile, WorkedExamplesSlideThroughEveryPixelAndTileSixStays)
-{
-    struct Case { std::int16_t k; size_t steps; float left, top, dx, dy; };
-    for (const Case c : {Case{2, 76, 1125, 0, -15, 0}, Case{5, 51, 0, 750, 0, -15}}) {
-        FakeBoard b;
-        ASSERT_TRUE(b.build(301, 200));
-        EXPECT_FALSE(b.game.MoveTile(6));
-        EXPECT_EQ(b.platform.processEventsCalls, 0);
-        std::vector<std::pair<float, float>> at;   // tile k's place at every slide step
-        b.platform.onEvents = [&] { at.emplace_back(b.tiles.left(c.k), b.tiles.top(c.k)); };
-        ASSERT_TRUE(b.game.MoveTile(c.k));
-        ASSERT_EQ(at.size(), c.steps) << c.k;
-        for (size_t i = 0; i < c.steps; ++i)
-            EXPECT_EQ(at[i], std::make_pair(c.left + c.dx * i, c.top + c.dy * i)) << c.k;
-        EXPECT_EQ(std::make_pair(b.game.EmptyLeft, b.game.EmptyTop), std::make_pair(c.left, c.top));
-        EXPECT_EQ(b.game.history.entries(), Moves{c.k});
-    }
-}
-
-// Far, diagonal and missing tiles stay; neighbours go in all four directions, one pixel a step,
-// and come back by take-backs, on any screen (1440/110 is a 110 dpi one).
-TEST(MoveTile, OnlyNeighboursMoveAndTakeBacksUndoThemAtAnyScreenFactor)
-{
-    const Moves walk = {2, 3, 4, 8, 7, 6, 5, 9, 13, 14, 10, 11, 15, 16, 12, 7};
-    for (double f : {15.0, 12.0, 1440.0 / 110.0}) {
-        FakeBoard b;
-        b.platform.tppx = b.platform.tppy = f;
-        ASSERT_TRUE(b.build(300, 200));
-        for (std::int16_t k : {3, 4, 9, 13, 6, 11, 16, 0, 1, 17})
-            EXPECT_FALSE(b.game.MoveTile(k)) << k;
-        EXPECT_EQ(b.platform.processEventsCalls, 0);
-        EXPECT_EQ(b.game.EmptyLeft, 0.f);
-        const auto step = [&](std::int16_t k) {
-            EXPECT_TRUE(b.game.MoveTile(k)) << f << " " << k;
-            EXPECT_EQ(boardFault(b.game, b.tiles, f, f), "") << f << " " << k;
-        };
-        std::for_each(walk.begin(), walk.end(), step);
-        EXPECT_EQ(b.game.history.MoveCount(), int(walk.size()));
-        EXPECT_FALSE(b.game.MoveTile(2));
-        std::for_each(walk.rbegin(), walk.rend(), step);
-        EXPECT_EQ(b.game.history.MoveCount(), 0);
-        EXPECT_EQ(b.platform.processEventsCalls, 2 * (9 * 76 + 7 * 51));   // 9 across, 7 up/down
-    }
-}
-
-TEST(MoveHistory, TakeBackRuleAndBoundOfOneThousand)
-{
-    MoveHistory h;
-    for (std::int16_t k : {2, 3, 3, 6})
-        h.RecordMove(k);
-    EXPECT_EQ(h.entries(), (Moves{2, 6}));
-    h.RecordMove(6);
-    h.RecordMove(2);
-    EXPECT_EQ(h.MoveCount(), 0);
-    h.RecordMove(2);   // entry 0 equals no tile: always appended
-    EXPECT_EQ(h.entries(), Moves{2});
-    for (int i = 1; i < MoveHistory::Capacity; ++i)
-        h.RecordMove(std::int16_t(2 + i % 2));
-    EXPECT_EQ(h.MoveCount(), 1000);
-    EXPECT_FALSE(h.canRecord(2));   // the newest is 3: a 1001st entry would be needed
-    EXPECT_TRUE(h.canRecord(3));
-    h.RecordMove(3);
-    EXPECT_EQ(h.MoveCount(), 999);
-}
-
-TEST(MoveHistory, TheThousandAndFirstMoveIsRefusedWithABeepBeforeAnythingMoves)
-{
-    FakeBoard b;
-    ASSERT_TRUE(b.build(200, 200, "2", "2"));
-    const std::int16_t cycle[] = {2, 4, 3};   // round the 2 x 2 board: no move takes one back
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_TRUE(b.game.MoveTile(cycle[i % 3])) << i;
-    const int events = b.platform.processEventsCalls;
-    EXPECT_FALSE(b.game.MoveTile(cycle[1000 % 3]));
-    EXPECT_EQ(b.platform.beeps, 1);
-    EXPECT_EQ(b.platform.processEventsCalls, events);
-    EXPECT_EQ(b.game.history.MoveCount(), 1000);
-    EXPECT_EQ(boardFault(b.game, b.tiles, 15, 15), "");   // nothing moved
-    EXPECT_TRUE(b.game.MoveTile(cycle[999 % 3]));
-    EXPECT_EQ(b.game.history.MoveCount(), 999);
-    EXPECT_EQ(boardFault(b.game, b.tiles, 15, 15), "");
-}
 
 TEST(NewPuzzle, WorkedExample301By200)
 {
@@ -117,68 +31,55 @@ TEST(NewPuzzle, WorkedExample301By200)
     EXPECT_EQ(b.playArea.pattern(), (PatternCover{960, 960, 5, 4}));
 }
 
-TEST(NewPuzzle, RebuildingRemovesTheOldTilesAtAnySizeAndKeepsTheTextsAsTyped)
-{
-    FakeBoard b;
-    ASSERT_TRUE(b.build(300, 300));
-    b.game.MoveTile(2);
-    ASSERT_TRUE(b.build(300, 300, "5", "5"));
-    EXPECT_EQ(b.tiles.end(), 26);
-    EXPECT_EQ(b.game.history.MoveCount(), 0);
-    EXPECT_EQ(boardFault(b.game, b.tiles, 15, 15), "");
-    ASSERT_TRUE(b.build(300, 300, "3", "3"));
-    EXPECT_EQ(b.tiles.end(), 10);
-    EXPECT_EQ(b.tiles[9].rect, (TwipsRect{3000, 3000, 1500, 1500}));
-    EXPECT_EQ(b.game.OldCols, "3");
-    EXPECT_EQ(boardFault(b.game, b.tiles, 15, 15), "");
-    ASSERT_TRUE(b.build(50, 40, "1", "1"));   // one slot, no tiles
-    EXPECT_EQ(b.tiles.end(), 1);
-    EXPECT_EQ(b.tiles.width(0), 750.f);
-    EXPECT_FALSE(b.game.MoveTile(2));
-    ASSERT_TRUE(b.build(103, 50, "5", "3"));   // 20 x 16 pixel tiles, 3 pixels spare
-    EXPECT_EQ(std::make_pair(b.tiles.width(0), b.tiles.height(0)), std::make_pair(300.f, 240.f));
-    EXPECT_EQ(b.tiles[15].rect.left + b.tiles[15].rect.width, 1500.f);
-    EXPECT_EQ(b.playArea.width(), 1545.f);
-    ASSERT_TRUE(b.build(300, 300, " 05", "3 "));
-    EXPECT_EQ(b.game.Cols + "|" + b.game.Rows, " 05|3 ");
-    EXPECT_EQ(b.tiles.end(), 16);
-}
-
-TEST(NewPuzzle, RefusalsChangeNothing)
-{
-    FakeBoard b;
-    ASSERT_TRUE(b.build(300, 200));
-    b.game.MoveTile(2);
-    const int tiles = b.tiles.end();
-    const TwipsRect area = b.playArea.rect();
-    struct Case { int w, h; QString cols, rows; };
-    const Case cases[] = {{300, 200, "0", "4"},   {300, 200, "abc", "4"}, {300, 200, "2.5", "4"},
-                          {300, 200, "-3", "4"},  {300, 200, "", "4"},    {300, 200, "200", "200"},
-                          {3, 200, "4", "4"},     {300, 2, "4", "3"},     {40000, 200, "4", "4"},
-                          {300, 40000, "4", "4"}, {0, 0, "4", "4"}};
-    for (const Case& c : cases) {
-        SCOPED_TRACE(QString("%1x%2 %3x%4").arg(c.w).arg(c.h).arg(c.cols, c.rows).toStdString());
-        EXPECT_FALSE(b.build(c.w, c.h, c.cols, c.rows));
-        EXPECT_EQ(b.game.history.entries(), Moves{2});
-        EXPECT_EQ(b.game.Cols + "|" + b.game.OldCols, "4|4");
-        EXPECT_EQ(b.tiles.end(), tiles);
-        EXPECT_EQ(b.playArea.rect(), area);
-        EXPECT_EQ(b.game.EmptyLeft, 1125.f);
-    }
-}
-
-TEST(NewPuzzle, WithoutAPictureDoesNothingAndTheLargestBoardsWork)
+// Each refusal comes from the size rule or the picture's limits; the game in play stays.
+TEST(NewPuzzle, RefusalsChangeNothingAndTheLargestBoardWorks)
 {
     FakeBoard b;
     b.size.cols = "5";
-    EXPECT_FALSE(b.game.NewPuzzle());
+    EXPECT_FALSE(b.game.NewPuzzle());   // no picture yet
     EXPECT_EQ(b.tiles.end(), 1);
-    EXPECT_TRUE(b.platform.messages.empty());
-    EXPECT_EQ(b.game.Cols, "");
-    EXPECT_EQ(b.size.cols, "5");
-    ASSERT_TRUE(b.build(181 * 2, 181 * 2, "181", "181"));
-    EXPECT_EQ(b.tiles.end(), 32762);
+    ASSERT_TRUE(b.build(300, 200));
+    b.game.MoveTile(2);
+    const GameSnapshot before = b.snapshot();
+    const PicturePtr picture = b.clip.picture();
+    struct Case { int w, h; QString cols, rows; };
+    for (const Case& c : {Case{300, 200, "0", "4"}, Case{3, 200, "4", "4"}, Case{40000, 200, "4", "4"}}) {
+        EXPECT_FALSE(b.build(c.w, c.h, c.cols, c.rows)) << c.w;
+        b.clip.setPicture(picture);   // the test put the refused one there, not the game
+        b.size.cols = b.size.rows = "4";
+        EXPECT_TRUE(b.snapshot() == before) << c.w;
+    }
     ASSERT_TRUE(b.build(32767, 1, "32767", "1"));
     EXPECT_EQ(b.tiles.end(), 32768);
     EXPECT_TRUE(b.game.MoveTile(2));
+}
+
+TEST(MoveHistory, MovingTheLastMovedTileAgainTakesItsMoveBack)
+{
+    MoveHistory h;
+    for (std::int16_t k : {2, 3, 3, 6})
+        h.RecordMove(k);
+    EXPECT_EQ(h.entries(), (std::vector<std::int16_t>{2, 6}));
+}
+
+// Closing mid-slide ends the slide there; later presses, commands and "Solve It!" do nothing.
+TEST(BusyInput, ClosingEndsLoopsAndDropsEverything)
+{
+    FakeBoard b;
+    ASSERT_TRUE(b.build(300, 200));
+    int ran = 0;
+    b.platform.onEvents = [&] {
+        if (b.platform.processEventsCalls == 10) {
+            b.game.runCommand([&] { ++ran; });
+            b.game.close();
+        }
+    };
+    b.game.Image1_MouseDown(2);
+    EXPECT_LT(b.platform.processEventsCalls, 76);
+    const int calls = b.platform.processEventsCalls;
+    b.game.Image1_MouseDown(5);
+    b.game.Command3_Click();
+    b.game.runCommand([&] { ++ran; });
+    EXPECT_EQ(ran, 0);
+    EXPECT_EQ(b.platform.processEventsCalls, calls);
 }

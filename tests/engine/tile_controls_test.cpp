@@ -1,4 +1,4 @@
-// The tile control array: copies of element 0, removal, the painting lookup and the listener.
+// The tile control array: which tiles overlap a rectangle, also in flight, and what the listener is told.
 #include "platform/control_listener.h"
 #include "platform/tile_controls.h"
 
@@ -7,22 +7,6 @@
 #include <set>
 
 using namespace zp;
-
-TEST(TileControls, NewElementIsAHiddenCopyOfElementZero)
-{
-    TileControls t;
-    t.setWidth(0, 300);
-    t.setPicture(0, 0);
-    t.move(0, 15, 30);
-    t.create(5);
-    EXPECT_EQ(t[5].rect, (TwipsRect{15, 30, 300, 408}));
-    EXPECT_EQ(t[5].cell, 0);
-    EXPECT_FALSE(t[5].visible);
-    EXPECT_FALSE(t.exists(4));
-    t.remove(5);
-    EXPECT_FALSE(t.exists(5));
-    EXPECT_EQ(t.end(), 1);
-}
 
 TEST(TileControls, LookupFindsExactlyTheOverlappingTilesAlsoInFlight)
 {

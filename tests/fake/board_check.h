@@ -1,4 +1,4 @@
-// Checks of the board's invariants, shared by the engine tests, the stress test and the fuzzer.
+// Checks of the board's invariants and a snapshot of a game, shared by the tests and the fuzzer.
 #pragma once
 
 #include "engine/game.h"
@@ -7,11 +7,14 @@
 #include "platform/twips.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <tuple>
 #include <utility>
+#include <vector>
 
 namespace zp::test {
 
@@ -56,6 +59,25 @@ inline QString boardFault(const Game& game, const TileControls& tiles, double tp
         if (slot.second * cols + slot.first + 1 != k)
             return QString("history does not lead back to solved (tile %1)").arg(k);
     return {};
+}
+
+// Everything of a game in play that a refused command must leave as it was.
+struct GameSnapshot {
+    std::vector<std::tuple<int, TwipsRect, int, bool>> tiles;   // element, place, cell, visible
+    std::vector<std::int16_t> history;
+    QStringList texts;   // picture path, size texts in play and as last built, and any a caller adds
+    float emptyLeft = 0, emptyTop = 0;
+    bool operator==(const GameSnapshot&) const = default;
+};
+
+inline GameSnapshot snapshotOf(const Game& game, const TileControls& tiles)
+{
+    GameSnapshot s{{}, game.history.entries(), {game.PicturePath, game.Cols, game.Rows, game.OldCols, game.OldRows},
+                   game.EmptyLeft, game.EmptyTop};
+    for (int k = 0; k < tiles.end(); ++k)
+        if (tiles.exists(k))
+            s.tiles.emplace_back(k, tiles[k].rect, tiles[k].cell, tiles[k].visible);
+    return s;
 }
 
 } // namespace zp::test

@@ -4,13 +4,17 @@
 #include "engine/form_frame.h"
 #include "engine/game.h"
 #include "engine/size_fields.h"
+#include "platform/picture_loader.h"
 #include "platform/picture_clip.h"
 #include "platform/play_area_control.h"
 #include "platform/tile_controls.h"
+#include "tests/fake/board_check.h"
 #include "tests/fake/fake_platform.h"
 
+#include <QSize>
+
+#include <map>
 #include <memory>
-#include <utility>
 
 namespace zp::test {
 
@@ -22,6 +26,20 @@ public:
 
 private:
     int w_, h_;
+};
+
+// Pictures known by path and size; any other path fails as a missing file would.
+class FakeLoader : public PictureLoader {
+public:
+    std::map<QString, QSize> pictures;
+    PicturePtr load(const QString& path, QString& reason) override
+    {
+        const auto it = pictures.find(path);
+        if (it != pictures.end())
+            return std::make_shared<FakePicture>(it->second.width(), it->second.height());
+        reason = QStringLiteral("no such picture");
+        return nullptr;
+    }
 };
 
 class FakeFormFrame : public FormFrame {
@@ -61,17 +79,26 @@ struct FakeBoard {
         return game.NewPuzzle();
     }
 
-    // The slot (column, row) tile k sits in, or (-1, -1) if it is not exactly on one.
+    // Column and row of the slot tile k sits on exactly, in whole pixels; (-1, -1) between slots.
     std::pair<long, long> slotOf(int k) const
     {
-        const double px = toPixels(tiles.left(k), platform.tppx);
-        const double py = toPixels(tiles.top(k), platform.tppy);
-        const long w = toPixels(tiles.width(0), platform.tppx);
-        const long h = toPixels(tiles.height(0), platform.tppy);
-        if (long(px) % w || long(py) % h)
+        const long px = toPixels(tiles.left(k), platform.tppx), py = toPixels(tiles.top(k), platform.tppy);
+        const long w = toPixels(tiles.width(0), platform.tppx), h = toPixels(tiles.height(0), platform.tppy);
+        if (px % w || py % h)
             return {-1, -1};
-        return {long(px) / w, long(py) / h};
+        return {px / w, py / h};
     }
+
+    // The game, the size dialog's texts, the play area and the picture cut.
+    GameSnapshot snapshot() const
+    {
+        GameSnapshot s = snapshotOf(game, tiles);
+        const TwipsRect a = playArea.rect();
+        s.texts << size.cols << size.rows << QString("%1 %2 %3 %4").arg(a.left).arg(a.top).arg(a.width).arg(a.height)
+                << QString("%1 x %2 of %3").arg(clip.cols()).arg(clip.rows()).arg(quintptr(clip.picture().get()));
+        return s;
+    }
+    QString fault() const { return boardFault(game, tiles, platform.tppx, platform.tppy); }
 };
 
 } // namespace zp::test

@@ -1,32 +1,19 @@
 // A scripted platform for tests: fake clock, chosen twips per pixel, recorded message boxes.
 #pragma once
 
-#include "platform/platform.h"
+#include "tests/fake/message_log.h"
 
-#include <QString>
-
-#include <deque>
+#include <algorithm>
 #include <functional>
-#include <vector>
 
 namespace zp::test {
 
-struct ShownMessage {
-    QString text;
-    MsgStyle style;
-    QString title;
-};
-
-class FakePlatform : public Platform {
+class FakePlatform : public Platform, public MessageLog {
 public:
     double tppx = 15, tppy = 15;
-    double now = 1000;            // fake clock, seconds
-    double eventStep = 0.001;     // seconds that one processEvents takes
+    double now = 1000;            // fake clock, seconds; each processEvents takes a millisecond
     int processEventsCalls = 0;
     int beeps = 0;
-    double totalWaited = 0;
-    std::vector<ShownMessage> messages;
-    std::deque<MsgResult> answers;    // answers to message boxes, in order; default Ok/No
     // Runs inside processEvents and waitUntil, as user input arriving then would.
     std::function<void()> onEvents;
 
@@ -35,34 +22,21 @@ public:
     void processEvents() override
     {
         ++processEventsCalls;
-        now += eventStep;
+        now += 0.001;
         runEvents();
     }
     double clock() const override { return now; }
     void waitUntil(double deadline) override
     {
         runEvents();
-        if (interrupted)
-            return;
-        if (deadline > now) {
-            totalWaited += deadline - now;
-            now = deadline;
-        }
+        now = std::max(now, deadline);
     }
-    void interruptWait() override { interrupted = true; }
+    void interruptWait() override {}   // every wait ends at once anyway
     void beep() override { ++beeps; }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
-        messages.push_back({text, style, title});
-        if (!answers.empty()) {
-            const MsgResult a = answers.front();
-            answers.pop_front();
-            return a;
-        }
-        return style == MsgStyle::QuestionYesNo ? MsgResult::No : MsgResult::Ok;
+        return record(text, style, title);
     }
-
-    bool interrupted = false;
 
 private:
     void runEvents()

@@ -14,7 +14,6 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -39,27 +38,23 @@ constexpr int RoundTripEvery = 50;          // actions between save-and-open che
 constexpr int LimitedSaveEvery = 170;       // actions between saves that the file size limit cuts short
 constexpr double SlideInjectChance = 0.02;  // per event pass of a slide (~50 passes a slide)
 constexpr double PauseInjectChance = 0.1;   // per event pass of a solution's pause (3 a pause)
-constexpr int CloseChildActions = 150;      // most actions a closing child plays before closing
-constexpr int ChildTimeoutMs = 120000;      // time a closing child has to end
 const QStringList SizeTexts = {"0", "-3", "2.5", " 7 ", "99999", "abc", "", "3", "5", "2", "1"};
 enum class Kind { Press, Solve, Open, Save, OtherImage, SetupSize, About, Resize };
 struct KindInfo { int weight, button; };   // per Kind, in order: chances in 100, the button pressed (0: none)
 constexpr KindInfo Kinds[] = {{50, 0}, {8, 3}, {7, 2}, {7, 4}, {7, 5}, {7, 1}, {3, 6}, {11, 0}};
 
-// closeAt >= 0: a child that closes the window during that action, its last; closeTest > 0: a parent of so many.
-struct Options { long seed = 1, actions = 20000, closeAt = -1, closeTest = 0; };
+struct Options { long seed = 1, actions = 20000; };
 
 std::optional<Options> parseOptions(const QStringList& args) {
-    static const QStringList names = {"--seed", "--actions", "--close-at", "--close-test"};
+    static const QStringList names = {"--seed", "--actions"};
     Options o;
-    long* const fields[] = {&o.seed, &o.actions, &o.closeAt, &o.closeTest};
+    long* const fields[] = {&o.seed, &o.actions};
     for (int i = 1; i < args.size(); i += 2) {
         bool ok = false;
         const long v = args.value(i + 1).toLong(&ok);
         if (!ok || v < 0 || !names.contains(args[i])) return std::nullopt;
         *fields[names.indexOf(args[i])] = v;
     }
-    o.actions = o.closeAt >= 0 ? o.closeAt : o.actions;
     return o;
 }
 
@@ -116,25 +111,16 @@ public:
         form_ = std::make_unique<Form1>(*this, loader_, this);
         form_->Form_Load({});
         form_->show();
-        int rc = 1;
-        QTimer::singleShot(0, form_.get(), [&] { if (rc = playActions(); !closed_) QCoreApplication::exit(rc); });
-        const int execResult = app.exec();
-        if (options_.closeAt < 0) return rc;
-        const QString changed = difference(boardAtClose_, board());   // closing: nothing may run after the close
-        return !closed_ ? fail("the window was never closed")
-            : execResult != 0 ? fail(QString("the event loop ended with %1").arg(execResult))
-            : messages.size() != messagesAtClose_ ? fail("a message box after the close: " + messages.back().text)
-            : !changed.isEmpty() ? fail("the game changed after the close: " + changed)
-            : form_->isVisible() ? fail("the window is still shown") : 0;
+        QTimer::singleShot(0, form_.get(), [&] { QCoreApplication::exit(playActions()); });
+        return app.exec();
     }
     void processEvents() override { QtPlatform::processEvents(); duringEvents(); }
     double clock() const override { return now_; }
     void waitUntil(double deadline) override {   // in steps of 0.1 s, each with an event pass
-        if (interrupted_ || now_ >= deadline) return;
+        if (now_ >= deadline) return;
         processEvents();
         now_ = std::min(deadline, now_ + 0.1);
     }
-    void interruptWait() override { interrupted_ = true; }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override {
         ScriptedPlatform::messageBox(text, style, title);
         return style != MsgStyle::QuestionYesNo ? MsgResult::Ok
@@ -155,9 +141,7 @@ private:
 
     int playActions() {
         for (action_ = 1; action_ <= options_.actions; ++action_) {
-            act(action_ == options_.closeAt ? armClose() : pickKind());
-            if (action_ == options_.closeAt && !closed_) closeNow();
-            if (closed_) return 0;
+            act(pickKind());
             QString fault = check();
             if (fault.isEmpty() && action_ % RoundTripEvery == 0) fault = roundTrip();
             if (fault.isEmpty() && action_ % LimitedSaveEvery == 0) fault = limitedSave();
@@ -166,7 +150,7 @@ private:
         std::printf("stress: seed %ld, %ld actions passed; %ld inputs came during slides, %ld during solution "
                     "pauses, %ld games saved and opened again\n",
                     options_.seed, action_ - 1, slideInputs_, pauseInputs_, trips_);
-        return options_.closeAt >= 0 ? 1 : 0;   // a closing run that never closed has failed
+        return 0;
     }
     // Where everything is, in whole pixels: what a saved game must give back when opened.
     QStringList board() const {
@@ -189,16 +173,6 @@ private:
         for (; roll >= Kinds[kind].weight; ++kind)
             roll -= Kinds[kind].weight;
         return Kind(kind);
-    }
-    // The action during which the window closes, and after how many event passes: mostly a
-    // solution or a slide, closed mostly while it runs.
-    Kind armClose() {
-        const long slide = px(form_->Image1().width(0)) + 4;
-        const int moves = form_->game().history.MoveCount();
-        const Kind kind = chance(0.25) ? pickKind() : moves > 0 && chance(0.7) ? Kind::Solve : Kind::Press;
-        const long passes = kind == Kind::Solve ? moves * slide : slide;
-        closeCountdown_ = below(int(passes + passes / 4 + 1));
-        return kind;
     }
     void act(Kind kind) {
         if (kind == Kind::Press) return press();
@@ -261,23 +235,16 @@ private:
         if (refused) dialog.Command2->click();
         if (dialog.isVisible()) failure_ = "the size dialog stayed open";
     }
-    // An event pass inside a slide, a replay or a solution's pause: the moment to close, if one
-    // is due, or now and then a random input, one at a time.
+    // An event pass inside a slide, a replay or a solution's pause: now and then a random input,
+    // one at a time.
     void duringEvents() {
-        if (action_ == 0 || closed_) return;
-        if (closeCountdown_ >= 0 && closeCountdown_-- == 0) return closeNow();
+        if (action_ == 0) return;
         const bool sliding = form_->game().sliding();
         if (nesting_ > 0 || !chance(sliding ? SlideInjectChance : PauseInjectChance)) return;
         ++(sliding ? slideInputs_ : pauseInputs_);
         ++nesting_;
         act(pickKind());
         --nesting_;
-    }
-    void closeNow() {
-        closed_ = true;
-        messagesAtClose_ = messages.size();
-        boardAtClose_ = board();
-        form_->close();
     }
     QString check() {
         const Game& game = form_->game();
@@ -359,8 +326,7 @@ private:
     }
     int fail(const QString& fault) const {
         std::fprintf(stderr, "stress: FAILED at seed %ld, action %ld: %s\nstress: replay with: stress_test --seed %ld "
-                     "--actions %ld%s\n", options_.seed, action_, qPrintable(fault), options_.seed, action_,
-                     options_.closeAt >= 0 ? qPrintable(QString(" --close-at %1").arg(options_.closeAt)) : "");
+                     "--actions %ld\n", options_.seed, action_, qPrintable(fault), options_.seed, action_);
         return 1;
     }
     const Options options_;
@@ -371,38 +337,12 @@ private:
     QString failure_;                 // a fault seen inside an action, reported after it
     int nesting_ = 0;                 // > 0 while input injected from an event pass runs
     int pendingDialogs_ = 0;          // Setup Size presses whose dialog has not shown yet
-    long closeCountdown_ = -1;        // event passes left before the close, -1: none due
-    bool closed_ = false, interrupted_ = false, yes_ = false;   // yes_: every question answered Yes
+    bool yes_ = false;   // every question answered Yes
     double now_ = 0;
-    QStringList boardAtClose_;
-    std::size_t checkedMessages_ = 0, messagesAtClose_ = 0;
+    std::size_t checkedMessages_ = 0;
     long trips_ = 0, fresh_ = 0, slideInputs_ = 0, pauseInputs_ = 0;
     std::unique_ptr<Form1> form_;     // last: it goes before the services it uses
 };
-
-// Closing at a random moment, each time in a child process of its own: each must end by
-// itself, promptly and with status 0.
-int runCloseTest(const Options& options) {
-    std::mt19937 rng(unsigned(options.seed));
-    int failures = 0;
-    for (int i = 0; i < options.closeTest; ++i) {
-        const long at = std::uniform_int_distribution<long>(1, CloseChildActions)(rng);
-        const QStringList args = {"--seed", QString::number(options.seed * 1000 + i), "--close-at",
-                                  QString::number(at)};
-        QProcess child;   // killed when it goes, if still running
-        child.setProcessChannelMode(QProcess::ForwardedChannels);
-        child.start(QCoreApplication::applicationFilePath(), args);
-        const QString why = !child.waitForFinished(ChildTimeoutMs)          ? "did not end in time"
-                            : child.exitStatus() != QProcess::NormalExit ? "crashed"
-                            : child.exitCode() != 0 ? QString("exit status %1").arg(child.exitCode()) : QString();
-        if (why.isEmpty()) continue;
-        ++failures;
-        std::fprintf(stderr, "stress: closing child FAILED (%s): stress_test %s\n", qPrintable(why),
-                     qPrintable(args.join(' ')));
-    }
-    std::printf("stress: %ld of %ld closing children ended cleanly\n", options.closeTest - failures, options.closeTest);
-    return failures == 0 ? 0 : 1;
-}
 
 } // namespace
 
@@ -411,6 +351,6 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const std::optional<Options> options = parseOptions(QCoreApplication::arguments());
-    if (!options) std::fprintf(stderr, "usage: stress_test [--seed N] [--actions M] [--close-at K | --close-test N]\n");
-    return !options ? 2 : options->closeTest > 0 ? runCloseTest(*options) : RestlessUser(*options).play(app);
+    if (!options) std::fprintf(stderr, "usage: stress_test [--seed N] [--actions M]\n");
+    return !options ? 2 : RestlessUser(*options).play(app);
 }

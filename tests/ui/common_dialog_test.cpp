@@ -1,6 +1,5 @@
 // Tests of the shared file dialog: its file types, what it lists, what it returns, its scripting seam.
 #include "ui/common_dialog.h"
-#include "tests/ui/scripted.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -18,24 +17,8 @@ namespace zp {
 namespace {
 
 const QString kPuzzleFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*");
-const QString kPictureFilter = QString::fromUtf8(
-    "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|"
-    "JPEG soubory (*.jpg)|*.jpg|Všechny soubory soubory (*.*)|*.*");
 const QString kAllFiles = QString::fromUtf8("Všechny soubory soubory (*.*)");
 const QStringList kEveryFile{"README", "a.pzl", "b.txt", "c.bmp", "d.dib"};   // sorted
-
-TEST(CommonDialogFilters, DescriptionsShowExactlyWithPatternsAddedOnlyWhenMissing)
-{
-    const std::vector<std::pair<QString, QStringList>> cases{
-        {kPuzzleFilter, {"Puzzle file (*.pzl)", kAllFiles}},
-        {kPictureFilter, {"Bitmapy (*.bmp)", QString::fromUtf8("TIFF formát (*.tif)"), "Gify (*.gif)",
-                          "JPEG soubory (*.jpg)", kAllFiles}},
-        {"Puzzle|*.pzl", {"Puzzle (*.pzl)"}},
-        {"Bitmaps (*.bmp;*.dib)|*.bmp;*.dib", {"Bitmaps (*.bmp;*.dib)"}},
-        {"Pictures (JPEG)|*.jpg;*.jpeg", {"Pictures (JPEG) (*.jpg *.jpeg)"}}, {"", {}}};
-    for (const auto& [filter, expected] : cases)
-        EXPECT_EQ(CommonDialog::nameFilters(filter), expected) << qPrintable(filter);
-}
 
 // Picks file type `type` unless in force, then waits for the file view to list `expected`, sorted.
 ::testing::AssertionResult lists(QFileDialog& dialog, const QString& type, const QStringList& expected)
@@ -130,22 +113,6 @@ TEST_F(CommonDialogShown, SavesTypedOrExistingNamesListsByTypeKeepsPresetOnCance
     EXPECT_EQ(dialog.FileName, folder.filePath("README"));
     show(filter, false, true, [](QFileDialog&, QLineEdit& name) { name.setText("missing.pzl"); });
     EXPECT_EQ(dialog.FileName, folder.filePath("missing.pzl"));
-}
-
-TEST(CommonDialogScripted, RunSeesFiltersAndPresetAndAnEmptyAnswerLeavesFileName)
-{
-    test::ScriptedDialog dialog;
-    dialog.Filter = kPuzzleFilter;
-    dialog.FileName = "old.pzl";
-    dialog.answers = {"/games/new.pzl", ""};
-    dialog.ShowSave();
-    dialog.Filter = kPictureFilter;
-    dialog.ShowOpen();
-    dialog.ShowSave();
-    ASSERT_EQ(dialog.presetsSeen, (std::vector<QString>{"old.pzl", "/games/new.pzl", "/games/new.pzl"}));
-    EXPECT_EQ(dialog.filtersSeen.front(), CommonDialog::nameFilters(kPuzzleFilter));
-    EXPECT_EQ(dialog.filtersSeen.back(), CommonDialog::nameFilters(kPictureFilter));
-    EXPECT_EQ(dialog.FileName, "/games/new.pzl");
 }
 
 } // namespace

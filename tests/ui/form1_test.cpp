@@ -4,9 +4,11 @@
 #include "tests/ui/scripted.h"
 #include "ui/form1.h"
 #include "ui/form2.h"
+#include "ui/layout.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -114,18 +116,6 @@ TEST_F(Window, StartsWithoutIntroJpgOrFromAnUnreadablePathWithAMessageAndNoTiles
     EXPECT_EQ(tileCount(), 19);
 }
 
-TEST_F(Window, StartsFromAPuzzleFileNamedWithBlanks)
-{
-    const QString pic = picture("boat picture.bmp", 90, 60);
-    file("my game.pzl", (pic + "\r\n3\r\n2\r\n 1 \r\n 2 \r\n").toUtf8());
-    form.Form_Load({dir.filePath("my"), "game.pzl"});
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(tileCount(), 5);
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
-    EXPECT_TRUE(saveEnabled());
-    EXPECT_EQ(form.sizeDialog()->rowsText(), "2");
-}
-
 TEST_F(Window, CancelledDialogsAndUnusablePicturesChangeNothingAndNamesDoNotCarryOver)
 {
     picture("intro.jpg", 480, 360);
@@ -177,4 +167,55 @@ TEST_F(Window, SetupSizeFiveByThreeThenOtherImageKeepsItEnablesSaveAndSaveNamesI
     QFile file(saved);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), (pic + "\r\n5\r\n3\r\n 1 \r\n 6 \r\n").toUtf8());
+}
+
+// The frame lines are painted where the layout puts them, grey or white, and follow the window
+// with the play area.
+TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
+{
+    picture("intro.jpg", 240, 180);
+    form.Form_Load({});
+    form.show();
+    for (const QSize size : {QSize(506, 447), QSize(656, 537)}) {
+        form.resize(size);
+        LayoutTargets t;
+        layOut({form.frameGeometry().width() * 15.0, form.frameGeometry().height() * 15.0, 15.0, 15.0, 240, 180}, t);
+        const QImage shot = form.grab().toImage();
+        for (int i = 0; i < 8; ++i) {
+            const FrameLine& l = t.lines[i];
+            const QPoint middle(int(toPixels((l.X1 + l.X2) / 2, 15)), int(toPixels((l.Y1 + l.Y2) / 2, 15)));
+            EXPECT_EQ(QColor(shot.pixel(middle)), i < 2 || i > 5 ? QColor(128, 128, 128) : QColor(Qt::white)) << i;
+        }
+        EXPECT_EQ(form.Picture1()->geometry(), form.Picture1()->devicePixels(t.playArea));
+    }
+}
+
+// On the real platform: "Solve It!" pressed, the window closed in its first pause; no wait outlasts the close.
+TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
+{
+    picture("intro.jpg", 480, 360);
+    form.Form_Load({});
+    form.show();
+    for (std::int16_t k : {2, 3})
+        ASSERT_TRUE(form.game().MoveTile(k));
+    QTimer closer;
+    closer.callOnTimeout([this] { if (form.game().solving() && !form.game().sliding()) form.close(); });
+    closer.start(1);
+    QElapsedTimer waited;
+    waited.start();
+    form.button(3)->click();
+    EXPECT_EQ(form.game().history.entries(), Moves{2});
+    platform.waitUntil(platform.clock() + 30);
+    EXPECT_LT(waited.elapsed(), 10000);
+}
+
+TEST(RealPlatform, AnInterruptEndsTheRunningWaitAndEveryLaterOne)
+{
+    QtPlatform platform;
+    QTimer::singleShot(20, [&] { platform.interruptWait(); });
+    QElapsedTimer waited;
+    waited.start();
+    platform.waitUntil(platform.clock() + 30);
+    platform.waitUntil(platform.clock() + 30);
+    EXPECT_LT(waited.elapsed(), 10000);
 }

@@ -2,36 +2,23 @@
 #pragma once
 
 #include "platform/qt/qt_platform.h"
+#include "tests/fake/message_log.h"
 #include "ui/common_dialog.h"
 
 #include <QStringList>
 
-#include <deque>
-#include <vector>
-
 namespace zp::test {
 
-struct Shown {
-    QString text;
-    MsgStyle style;
-    QString title;
-};
+using Shown = ShownMessage;
 
-class ScriptedPlatform : public QtPlatform {
+class ScriptedPlatform : public QtPlatform, public MessageLog {
 public:
     double scale = 1;   // divides the screen's twips per pixel, as a more finely scaled screen's would
     double twipsPerPixelX() const override { return QtPlatform::twipsPerPixelX() / scale; }
     double twipsPerPixelY() const override { return QtPlatform::twipsPerPixelY() / scale; }
-    std::vector<Shown> messages;
-    std::deque<MsgResult> answers;
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
-        messages.push_back({text, style, title});
-        if (answers.empty())
-            return style == MsgStyle::QuestionYesNo ? MsgResult::No : MsgResult::Ok;
-        const MsgResult a = answers.front();
-        answers.pop_front();
-        return a;
+        return record(text, style, title);
     }
 };
 

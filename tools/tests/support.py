@@ -1,8 +1,7 @@
-"""Shared set-up for the tool tests: import paths, PIL presence, and small file-format readers."""
+"""Shared set-up for the tool tests: import paths, PIL presence."""
 
 import importlib.util
 import os
-import struct
 import sys
 
 sys.dont_write_bytecode = True
@@ -22,37 +21,3 @@ def require_pil():
     if importlib.util.find_spec("PIL") is None:
         sys.stderr.write("PIL (Debian package python3-pil) is not installed\n")
         sys.exit(SKIP)
-
-
-def ico_entries(data):
-    """Directory of an ICO file as (width, height, colour count, bpp, size, offset) tuples."""
-    reserved, kind, count = struct.unpack_from("<HHH", data, 0)
-    assert (reserved, kind) == (0, 1), "not an icon file"
-    entries = []
-    for i in range(count):
-        w, h, colours, _, _, bpp, size, offset = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
-        entries.append((w or 256, h or 256, colours, bpp, size, offset))
-    return entries
-
-
-def gif_blocks(data):
-    """Introducer bytes of the blocks after a GIF's header and global table, ending with the trailer."""
-    packed = data[10]
-    pos = 13 + (3 << ((packed & 7) + 1) if packed & 0x80 else 0)
-    blocks = []
-    while pos < len(data):
-        kind = data[pos:pos + 1]
-        blocks.append(kind)
-        if kind == b";":
-            break
-        if kind == b",":
-            local = data[pos + 9]
-            pos += 10 + (3 << ((local & 7) + 1) if local & 0x80 else 0) + 1
-        elif kind == b"!":
-            pos += 2
-        else:
-            raise AssertionError("unknown GIF block %r at %d" % (kind, pos))
-        while data[pos]:
-            pos += data[pos] + 1
-        pos += 1
-    return blocks

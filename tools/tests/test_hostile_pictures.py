@@ -1,7 +1,6 @@
 """Checks the hostile-picture corpus: the manifest matches the files, and each file is what it claims."""
 
 import os
-import struct
 import unittest
 
 import support
@@ -75,50 +74,6 @@ class ManifestTest(unittest.TestCase):
                     self.assertEqual(pil_outcome(name, tolerant=False), "refused")
                 else:
                     self.assertEqual(pil_outcome(name, tolerant=True), outcome)
-
-    def test_corpus_stays_small(self):
-        total = sum(os.path.getsize(path(n)) for n in os.listdir(support.HOSTILE))
-        self.assertLess(total, 2 * 1024 * 1024)
-
-
-class CorpusFileTest(unittest.TestCase):
-    def test_truncated_files_really_are_cut(self):
-        for name in ("truncated.jpg", "truncated.gif", "truncated.bmp", "truncated.tiff"):
-            with self.subTest(name=name):
-                self.assertEqual(pil_outcome(name, tolerant=False), "refused")
-
-    def test_huge_headers_claim_40000_square_without_pixels(self):
-        data = read("huge.bmp")
-        self.assertEqual(struct.unpack_from("<ii", data, 18), (40000, 40000))
-        self.assertEqual(len(data), 54)
-        data = read("huge.gif")
-        self.assertEqual(struct.unpack_from("<HH", data, 6), (40000, 40000))
-        image_at = data.index(b",", 13)
-        self.assertEqual(struct.unpack_from("<HH", data, image_at + 5), (40000, 40000))
-
-    def test_zero_sides(self):
-        self.assertEqual(struct.unpack_from("<HH", read("zero.gif"), 6), (0, 0))
-        self.assertEqual(struct.unpack_from("<ii", read("zero_width.bmp"), 18), (0, 16))
-
-    def test_special_encodings(self):
-        data = read("rle8.bmp")
-        self.assertEqual(struct.unpack_from("<HI", data, 28), (8, 1), "8 bits, BI_RLE8")
-        self.assertEqual(struct.unpack_from("<H", read("mono.bmp"), 28), (1,))
-        with Image.open(path("cmyk.jpg")) as image:
-            self.assertEqual(image.mode, "CMYK")
-        with Image.open(path("progressive.jpg")) as image:
-            self.assertTrue(image.info.get("progressive"))
-        self.assertTrue(read("interlaced.gif")[13 + 768 + 9] & 0x40, "interlace flag")
-
-    def test_several_frames(self):
-        for name, frames in (("animated.gif", 3), ("multipage.tiff", 2)):
-            with Image.open(path(name)) as image:
-                self.assertEqual(image.n_frames, frames, name)
-
-    def test_text_is_plain_text(self):
-        text = read("text.jpg").decode("ascii")
-        self.assertTrue(all(c.isprintable() or c == "\n" for c in text))
-
 
 if __name__ == "__main__":
     unittest.main()
