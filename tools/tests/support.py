@@ -9,7 +9,6 @@ sys.dont_write_bytecode = True
 TOOLS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 ROOT = os.path.dirname(TOOLS)
 ASSETS = os.path.join(ROOT, "assets")
-HOSTILE = os.path.join(ROOT, "tests", "data", "hostile")
 sys.path.insert(0, TOOLS)
 
 # CTest counts this exit status as "skipped" rather than failed.

@@ -1,8 +1,6 @@
-"""Checks the generated pictures in assets/ are what the script makes now, and the hand-written GIF writer."""
+"""Checks the generated pictures in assets/ are what the script makes now."""
 
-import io
 import os
-import random
 import tempfile
 import unittest
 
@@ -12,7 +10,6 @@ support.require_pil()
 
 from PIL import Image  # noqa: E402
 
-from artwork import gif87  # noqa: E402
 from artwork.buttons import BUTTONS  # noqa: E402
 import make_artwork  # noqa: E402
 
@@ -32,19 +29,6 @@ def read(path):
     with open(path, "rb") as f:
         return f.read()
 
-
-class GifWriterTest(unittest.TestCase):
-    def test_round_trip_through_pil(self):
-        rng = random.Random(11)
-        # 300 x 300 random pixels fill the 4096-entry code table several times over.
-        for w, h, colours, interlaced in ((1, 1, 2, False), (3, 5, 2, False), (64, 64, 256, False),
-                                          (100, 37, 16, True), (300, 300, 256, False)):
-            palette = [tuple(rng.randrange(256) for _ in range(3)) for _ in range(colours)]
-            pixels = [rng.randrange(colours) for _ in range(w * h)]
-            data = gif87.gif87_bytes(w, h, palette, pixels, interlaced)
-            decoded = Image.open(io.BytesIO(data)).convert("RGB")
-            self.assertEqual(list(decoded.getdata()), [palette[p] for p in pixels], (w, h))
-            self.assertEqual(decoded.size, (w, h))
 
 class RegenerationTest(unittest.TestCase):
     """The committed pictures are what the script makes now, so nobody edits one by hand."""
