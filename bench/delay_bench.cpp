@@ -20,7 +20,7 @@ void delayPause(benchmark::State& state)
     for (auto _ : state)
         board.game.delay(0.3);
 }
-} // namespace
+}   // namespace
 
 BENCHMARK(delayPause)
     ->Name("delay/0.3s")
@@ -31,4 +31,4 @@ BENCHMARK(delayPause)
     ->Unit(benchmark::kMillisecond)
     ->ReportAggregatesOnly();
 
-} // namespace zp::bench
+}   // namespace zp::bench

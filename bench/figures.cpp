@@ -14,12 +14,14 @@ double roundToSignificant(double value, int digits)
     const double scale = std::pow(10.0, digits - 1 - int(std::floor(std::log10(value))));
     return std::round(value * scale) / scale;
 }
-} // namespace
+}   // namespace
 
 std::string formatSeconds(double seconds)
 {
-    static const struct { const char* name; double perSecond; } units[] = {
-        {"s", 1}, {"ms", 1e3}, {"µs", 1e6}, {"ns", 1e9}};
+    static const struct {
+        const char* name;
+        double perSecond;
+    } units[] = {{"s", 1}, {"ms", 1e3}, {"µs", 1e6}, {"ns", 1e9}};
     // The unit is chosen after rounding, so 999.96 µs reads "1.00 ms", not "1000 µs".
     double value = seconds * 1e9;
     const char* unit = "ns";
@@ -32,7 +34,10 @@ std::string formatSeconds(double seconds)
         }
     }
     char text[32];
-    std::snprintf(text, sizeof text, value >= 100 ? "%.0f %s" : value >= 10 ? "%.1f %s" : "%.2f %s",
+    std::snprintf(text, sizeof text,
+                  value >= 100      ? "%.0f %s"
+                      : value >= 10 ? "%.1f %s"
+                                    : "%.2f %s",
                   value, unit);
     return text;
 }
@@ -58,4 +63,4 @@ bool growsNoFasterThanTiles(const std::vector<BoardTime>& boards, double slack)
 
 const char* verdict(bool met) { return met ? "met" : "MISSED"; }
 
-} // namespace zp::bench
+}   // namespace zp::bench

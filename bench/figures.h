@@ -37,4 +37,4 @@ bool growsNoFasterThanTiles(const std::vector<BoardTime>& boards, double slack);
 // "met" or "MISSED", the words the report uses for an aim.
 const char* verdict(bool met);
 
-} // namespace zp::bench
+}   // namespace zp::bench

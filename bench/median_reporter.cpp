@@ -27,4 +27,4 @@ void MedianReporter::ReportRuns(const std::vector<Run>& runs)
     }
 }
 
-} // namespace zp::bench
+}   // namespace zp::bench

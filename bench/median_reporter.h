@@ -28,4 +28,4 @@ private:
     bool failed_ = false;
 };
 
-} // namespace zp::bench
+}   // namespace zp::bench

@@ -42,7 +42,10 @@ bool runUntilPainted(QWidget* widget)
 {
     zp::bench::PaintWatch watch(widget, [] { QTimer::singleShot(0, qApp, &QCoreApplication::quit); });
     bool timedOut = false;
-    QTimer::singleShot(30000, qApp, [&] { timedOut = true; QCoreApplication::quit(); });
+    QTimer::singleShot(30000, qApp, [&] {
+        timedOut = true;
+        QCoreApplication::quit();
+    });
     QApplication::exec();
     return !timedOut;
 }
@@ -86,7 +89,7 @@ int measureGame(const char* size)
     return printPeak(4LL * clip.width() * clip.height());
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char* argv[])
 {

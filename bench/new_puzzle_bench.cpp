@@ -45,10 +45,10 @@ void newPuzzle(benchmark::State& state, int cols, int rows)
     state.counters["cpu_s"] = benchmark::Counter(cpuSeconds, benchmark::Counter::kAvgIterations);
     state.counters["tiles"] = double(cols * rows - 1);
 }
-} // namespace
+}   // namespace
 
 BENCHMARK_CAPTURE(newPuzzle, 4x4, 4, 4)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK_CAPTURE(newPuzzle, 100x100, 100, 100)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly();
 BENCHMARK_CAPTURE(newPuzzle, 181x181, 181, 181)->UseManualTime()->Repetitions(5)->ReportAggregatesOnly();
 
-} // namespace zp::bench
+}   // namespace zp::bench

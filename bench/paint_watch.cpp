@@ -18,4 +18,4 @@ bool PaintWatch::eventFilter(QObject*, QEvent* event)
     return false;
 }
 
-} // namespace zp::bench
+}   // namespace zp::bench

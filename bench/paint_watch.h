@@ -22,4 +22,4 @@ private:
     std::function<void()> onPaint_;
 };
 
-} // namespace zp::bench
+}   // namespace zp::bench

@@ -31,4 +31,4 @@ std::optional<long long> peakResidentKiB()
     return statusFieldKiB(text.str(), "VmHWM");
 }
 
-} // namespace zp::bench
+}   // namespace zp::bench

@@ -13,4 +13,4 @@ std::optional<long long> statusFieldKiB(const std::string& statusText, const std
 // This process's peak resident set size (VmHWM) in KiB; nullopt if it cannot be read.
 std::optional<long long> peakResidentKiB();
 
-} // namespace zp::bench
+}   // namespace zp::bench

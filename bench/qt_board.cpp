@@ -18,7 +18,7 @@ QImage patternImage()
     pattern.fill(QColor(224, 220, 200));
     return pattern;
 }
-} // namespace
+}   // namespace
 
 QtBoard::QtBoard() : widget(new PlayAreaWidget(platform, tiles, playArea, clip, &host))
 {
@@ -49,4 +49,4 @@ bool QtBoard::build(const QImage& picture, int cols, int rows)
     return painted;
 }
 
-} // namespace zp::bench
+}   // namespace zp::bench

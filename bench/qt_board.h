@@ -43,4 +43,4 @@ public:
     PlayAreaWidget* widget;   // owned by host
 };
 
-} // namespace zp::bench
+}   // namespace zp::bench

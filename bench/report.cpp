@@ -22,7 +22,10 @@ double counter(const Median& m, const char* name)
     return it == m.counters.end() ? 0 : it->second;
 }
 
-std::string duration(double seconds, std::size_t width) { return rightAligned(formatSeconds(seconds), width); }
+std::string duration(double seconds, std::size_t width)
+{
+    return rightAligned(formatSeconds(seconds), width);
+}
 
 std::string tileSize(const Median& m)
 {
@@ -33,8 +36,9 @@ std::string tileSize(const Median& m)
 
 void printSlideLine(const char* board, const Median& m, const char* note)
 {
-    std::printf("  %-11s %14s %s %s %9.2f%s\n", board, tileSize(m).c_str(), duration(m.realSeconds, 10).c_str(),
-                duration(m.cpuSeconds, 10).c_str(), counter(m, "paints_per_step"), note);
+    std::printf("  %-11s %14s %s %s %9.2f%s\n", board, tileSize(m).c_str(),
+                duration(m.realSeconds, 10).c_str(), duration(m.cpuSeconds, 10).c_str(),
+                counter(m, "paints_per_step"), note);
 }
 
 void printSlide(const Medians& medians, double pixelRatio)
@@ -57,7 +61,8 @@ void printSlide(const Medians& medians, double pixelRatio)
     const double ratio = large->cpuSeconds / small->cpuSeconds;
     std::printf("  ratio 181 x 181 / 4 x 4, same tiles, CPU time: %.2f (wall: %.2f)\n", ratio,
                 large->realSeconds / small->realSeconds);
-    std::printf("  aim: about 1 (at most 1.5), a step costs O(1), not O(tiles): %s\n\n", verdict(ratio <= 1.5));
+    std::printf("  aim: about 1 (at most 1.5), a step costs O(1), not O(tiles): %s\n\n",
+                verdict(ratio <= 1.5));
 }
 
 void printNewPuzzle(const Medians& medians)
@@ -103,7 +108,7 @@ void printDelay(const Medians& medians)
                 formatSeconds(m->cpuSeconds).c_str());
     std::printf("  CPU share %.2f %%   aim: under 5 %%: %s\n\n", share * 100, verdict(share < 0.05));
 }
-} // namespace
+}   // namespace
 
 void printReport(const Medians& medians, double pixelRatio)
 {
@@ -114,4 +119,4 @@ void printReport(const Medians& medians, double pixelRatio)
     printDelay(medians);
 }
 
-} // namespace zp::bench
+}   // namespace zp::bench

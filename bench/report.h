@@ -13,4 +13,4 @@ namespace zp::bench {
 // other than 1 only the slide step is printed: nothing else draws.
 void printReport(const std::map<std::string, Median>& medians, double pixelRatio);
 
-} // namespace zp::bench
+}   // namespace zp::bench

@@ -41,7 +41,7 @@ void slideStep(benchmark::State& state, int cols, int rows, int pictureWidth, in
     state.counters["tile_h"] = double(toPixels(board.tiles.height(2), board.platform.twipsPerPixelY()));
     state.counters["tiles"] = double(cols * rows - 1);
 }
-} // namespace
+}   // namespace
 
 // The same 22 x 16-pixel tiles on both boards, so only the tile count differs.
 BENCHMARK_CAPTURE(slideStep, 4x4, 4, 4, 88, 64)->Repetitions(5)->ReportAggregatesOnly();
@@ -49,4 +49,4 @@ BENCHMARK_CAPTURE(slideStep, 181x181, 181, 181, 4000, 3000)->Repetitions(5)->Rep
 // The 4000 x 3000 picture cut 4 x 4: 1000 x 750-pixel tiles, a far larger rectangle per step.
 BENCHMARK_CAPTURE(slideStep, 4x4_large, 4, 4, 4000, 3000)->Repetitions(5)->ReportAggregatesOnly();
 
-} // namespace zp::bench
+}   // namespace zp::bench

@@ -60,7 +60,7 @@ int gameWindow()
     return exitAfterFirstPaint(window.Picture1());
 }
 
-} // namespace
+}   // namespace
 
 int main(int argc, char* argv[])
 {

@@ -25,4 +25,4 @@ private:
     long direction_ = -1;
 };
 
-} // namespace zp::bench
+}   // namespace zp::bench

@@ -21,4 +21,4 @@ std::int16_t tileForArrow(const TileControls& tiles, float emptyLeft, float empt
     return found;
 }
 
-} // namespace zp
+}   // namespace zp

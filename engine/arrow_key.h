@@ -15,4 +15,4 @@ enum class Arrow { Left, Right, Up, Down };
 // sits there (the empty slot is at that edge of the board, or no board is built).
 std::int16_t tileForArrow(const TileControls& tiles, float emptyLeft, float emptyTop, Arrow arrow);
 
-} // namespace zp
+}   // namespace zp

@@ -16,4 +16,4 @@ public:
     virtual float patternHeight() const = 0;
 };
 
-} // namespace zp
+}   // namespace zp

@@ -74,4 +74,4 @@ bool Game::replay(const std::vector<std::int16_t>& moves)
     return !closing_;
 }
 
-} // namespace zp
+}   // namespace zp

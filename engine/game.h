@@ -100,9 +100,9 @@ private:
     bool closing_ = false;
     bool refitDue_ = false;
     double boardTppx_ = 0, boardTppy_ = 0;   // the factors the board was laid out with
-    int activeSolve_ = 0;   // id of the running solution, 0: none
+    int activeSolve_ = 0;                    // id of the running solution, 0: none
     int solveCounter_ = 0;
     std::deque<std::function<void()>> deferred_;
 };
 
-} // namespace zp
+}   // namespace zp

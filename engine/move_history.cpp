@@ -23,4 +23,4 @@ void MoveHistory::RecordMove(std::int16_t Index)
 
 void MoveHistory::append(std::int16_t Index) { Moves_[++count_] = Index; }
 
-} // namespace zp
+}   // namespace zp

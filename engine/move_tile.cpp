@@ -73,4 +73,4 @@ bool Game::slide(std::int16_t Index, float fromLeft, float fromTop, bool vertica
     return !closing_;
 }
 
-} // namespace zp
+}   // namespace zp

@@ -16,7 +16,7 @@ namespace zp {
 
 namespace {
 long long countOf(const QString& text) { return parseSizeText(text).value_or(0); }
-} // namespace
+}   // namespace
 
 bool Game::canCut(int w, int h) const
 {
@@ -28,8 +28,7 @@ bool Game::NewPuzzle()
     PictureClip& clip = parts_.PictureClip1;
     if (!clip.hasPicture() || !canCut(clip.width(), clip.height()))
         return false;
-    const GridSize size =
-        *usableGridSize(parts_.sizeFields.columnsText(), parts_.sizeFields.rowsText());
+    const GridSize size = *usableGridSize(parts_.sizeFields.columnsText(), parts_.sizeFields.rowsText());
     const double tppx = parts_.platform.twipsPerPixelX();
     const double tppy = parts_.platform.twipsPerPixelY();
     activeSolve_ = 0;   // the board a solution was playing back is gone
@@ -64,8 +63,8 @@ void Game::placePlayArea(double tppx, double tppy)
 {
     const FormFrame& form = parts_.form;
     parts_.Picture1.move(centredPlayArea(form.outerWidth(), form.line6Y1(), form.line6Y2(),
-                                         parts_.PictureClip1.width(), parts_.PictureClip1.height(),
-                                         tppx, tppy));
+                                         parts_.PictureClip1.width(), parts_.PictureClip1.height(), tppx,
+                                         tppy));
 }
 
 void Game::removeOldTiles()
@@ -106,4 +105,4 @@ void Game::PaintBackground()
     parts_.Picture1.setPattern({pw, ph, int(std::floor(nx)) + 1, int(std::floor(ny)) + 1});
 }
 
-} // namespace zp
+}   // namespace zp

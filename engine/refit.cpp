@@ -50,4 +50,4 @@ void Game::refit()
     PaintBackground();
 }
 
-} // namespace zp
+}   // namespace zp

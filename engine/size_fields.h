@@ -15,4 +15,4 @@ public:
     virtual void setRowsText(const QString& text) = 0;
 };
 
-} // namespace zp
+}   // namespace zp

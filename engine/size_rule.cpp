@@ -34,12 +34,9 @@ std::optional<long long> digitsValue(QStringView digits)
     }
     return value;
 }
-} // namespace
+}   // namespace
 
-std::optional<long long> parseWholeNumber(QStringView text)
-{
-    return digitsValue(withoutBlanks(text));
-}
+std::optional<long long> parseWholeNumber(QStringView text) { return digitsValue(withoutBlanks(text)); }
 
 std::optional<long long> parseSizeText(QStringView text)
 {
@@ -73,8 +70,7 @@ std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int p
 
 bool canCutPicture(int w, int h, QStringView cols, QStringView rows)
 {
-    return w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide &&
-        usableGridSize(cols, rows, w, h);
+    return w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide && usableGridSize(cols, rows, w, h);
 }
 
-} // namespace zp
+}   // namespace zp

@@ -30,11 +30,11 @@ struct GridSize {
 // The size the two texts describe, if both are size texts (parseSizeText) of at least 1, their product is
 // at most MaxBoardElements and, when a picture is in hand (width and height > 0), its tiles are
 // at least one pixel wide and high. Otherwise nullopt.
-std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows,
-                                       int pictureWidth = 0, int pictureHeight = 0);
+std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int pictureWidth = 0,
+                                       int pictureHeight = 0);
 
 // Whether a picture of w x h pixels (sides 1..MaxPictureSide) can be cut at the size the two
 // texts describe, by the rule above.
 bool canCutPicture(int w, int h, QStringView cols, QStringView rows);
 
-} // namespace zp
+}   // namespace zp

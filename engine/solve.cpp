@@ -18,7 +18,7 @@ void Game::solve()
         history.dropNewest();
         runDeferred();   // commands pressed while the tile was in flight
         if (activeSolve_ != id)
-            return;      // stopped, or the board was replaced
+            return;   // stopped, or the board was replaced
         delay(0.3);
     }
     if (activeSolve_ == id)
@@ -33,4 +33,4 @@ void Game::delay(double Doba)
         platform.waitUntil(deadline);
 }
 
-} // namespace zp
+}   // namespace zp

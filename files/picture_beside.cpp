@@ -40,4 +40,4 @@ PicturePtr loadPuzzlePicture(PictureLoader& loader, const QString& puzzleFile, Q
     return nullptr;
 }
 
-} // namespace zp
+}   // namespace zp

@@ -21,4 +21,4 @@ QStringList picturesBeside(const QString& puzzleFile, const QString& recordedPat
 // `path` changed to that file's full path. Null, `path` unchanged, when none loads.
 PicturePtr loadPuzzlePicture(PictureLoader& loader, const QString& puzzleFile, QString& path);
 
-} // namespace zp
+}   // namespace zp

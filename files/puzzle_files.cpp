@@ -16,7 +16,7 @@ namespace zp {
 namespace {
 // A puzzle file is a few lines; anything that needs more than this is no puzzle file.
 constexpr qint64 MaxPuzzleFileBytes = 4 * 1024 * 1024;
-} // namespace
+}   // namespace
 
 void PuzzleFiles::OpenPuzzle(const QString& PuzzleFile)
 {
@@ -25,8 +25,8 @@ void PuzzleFiles::OpenPuzzle(const QString& PuzzleFile)
     const ReadResult read = bytes ? readPuzzle(*bytes) : ReadResult{};
     QString picturePath = read.data ? read.data->picturePath : QString();
     PicturePtr picture = read.data ? loadPuzzlePicture(loader_, PuzzleFile, picturePath) : nullptr;
-    const bool fits = picture &&
-        canCutPicture(picture->width(), picture->height(), read.data->cols, read.data->rows);
+    const bool fits =
+        picture && canCutPicture(picture->width(), picture->height(), read.data->cols, read.data->rows);
     if (!fits) {
         platform_.messageBox(CannotFindMessage, MsgStyle::Critical);
         return;
@@ -70,4 +70,4 @@ void PuzzleFiles::SavePuzzle(const QString& PuzzleFile)
                              MsgStyle::Critical);
 }
 
-} // namespace zp
+}   // namespace zp

@@ -46,4 +46,4 @@ private:
     Platform& platform_;
 };
 
-} // namespace zp
+}   // namespace zp

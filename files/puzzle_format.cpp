@@ -104,7 +104,7 @@ void appendNumberLine(QByteArray& out, long long value)
     appendLine(out, ' ' + QByteArray::number(value) + ' ');
 }
 
-} // namespace
+}   // namespace
 
 ReadResult readPuzzle(QByteArrayView bytes)
 {
@@ -146,4 +146,4 @@ QByteArray writePuzzle(const PuzzleData& data)
     return out;
 }
 
-} // namespace zp
+}   // namespace zp

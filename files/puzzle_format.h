@@ -13,16 +13,16 @@ namespace zp {
 
 // What a puzzle file holds. Texts hold no line feed; a file can carry them only line by line.
 struct PuzzleData {
-    QString picturePath;             // line 1, whole and unchanged
-    QString cols, rows;              // lines 2 and 3, as text, unchanged (e.g. " 05")
-    std::vector<std::int16_t> moves; // lines 5 .. 4+n, oldest first
+    QString picturePath;               // line 1, whole and unchanged
+    QString cols, rows;                // lines 2 and 3, as text, unchanged (e.g. " 05")
+    std::vector<std::int16_t> moves;   // lines 5 .. 4+n, oldest first
 
     friend bool operator==(const PuzzleData&, const PuzzleData&) = default;
 };
 
 struct ReadResult {
-    std::optional<PuzzleData> data; // set on success
-    QString reason;                 // on failure: a short English reason for logs/tests
+    std::optional<PuzzleData> data;   // set on success
+    QString reason;                   // on failure: a short English reason for logs/tests
 };
 
 // Reads and checks a whole puzzle file held in `bytes`. Never throws, never crashes on any input.
@@ -37,4 +37,4 @@ ReadResult readPuzzle(QByteArrayView bytes);
 // and lone surrogates.
 QByteArray writePuzzle(const PuzzleData& data);
 
-} // namespace zp
+}   // namespace zp

@@ -22,7 +22,7 @@ bool movesFitBoard(const zp::PuzzleData& data)
     return true;
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {

@@ -36,7 +36,8 @@ void startGameInPlay(FakeBoard& b)
 zp::test::FakeLoader fuzzLoader()
 {
     zp::test::FakeLoader loader;
-    loader.pictures = {{QStringLiteral("a.jpg"), {300, 200}}, {QStringLiteral("b.jpg"), {7, 7}},
+    loader.pictures = {{QStringLiteral("a.jpg"), {300, 200}},
+                       {QStringLiteral("b.jpg"), {7, 7}},
                        {QStringLiteral("big.jpg"), {400, 400}}};
     return loader;
 }
@@ -54,9 +55,8 @@ bool isSubsequence(const std::vector<std::int16_t>& part, const std::vector<std:
 // An opened file: its texts in the game and the dialog, and a history made of its moves.
 bool opensAsRead(const FakeBoard& b, const zp::ReadResult& read)
 {
-    return read.data && b.game.PicturePath == read.data->picturePath &&
-        b.size.cols == read.data->cols && b.size.rows == read.data->rows &&
-        b.game.Cols == read.data->cols && b.game.Rows == read.data->rows &&
+    return read.data && b.game.PicturePath == read.data->picturePath && b.size.cols == read.data->cols &&
+        b.size.rows == read.data->rows && b.game.Cols == read.data->cols && b.game.Rows == read.data->rows &&
         isSubsequence(b.game.history.entries(), read.data->moves);
 }
 
@@ -67,7 +67,7 @@ const QString& inputPath()
     return path;
 }
 
-} // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {

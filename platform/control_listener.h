@@ -16,4 +16,4 @@ public:
     virtual void geometryChanged() = 0;
 };
 
-} // namespace zp
+}   // namespace zp

@@ -31,7 +31,7 @@ bool writeAndSync(int fd, const QByteArray& bytes)
     }
     return ::fsync(fd) == 0;
 }
-} // namespace
+}   // namespace
 
 std::unique_ptr<QFile> openRegularFile(const QString& path, QString& reason)
 {
@@ -115,4 +115,4 @@ bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& 
     return true;
 }
 
-} // namespace zp
+}   // namespace zp

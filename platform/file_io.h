@@ -33,4 +33,4 @@ bool isSaveTarget(const QString& path, QString& reason);
 // a failure part-way can leave cut short.
 bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& reason);
 
-} // namespace zp
+}   // namespace zp

@@ -18,4 +18,4 @@ public:
 
 using PicturePtr = std::shared_ptr<const Picture>;
 
-} // namespace zp
+}   // namespace zp

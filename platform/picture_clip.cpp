@@ -10,4 +10,4 @@ QRect PictureClip::cellRect(int n) const
     return QRect((n % cols_) * w, (n / cols_) * h, w, h);
 }
 
-} // namespace zp
+}   // namespace zp

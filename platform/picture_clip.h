@@ -34,4 +34,4 @@ private:
     int cols_ = 1;
 };
 
-} // namespace zp
+}   // namespace zp

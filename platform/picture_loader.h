@@ -14,4 +14,4 @@ public:
     virtual PicturePtr load(const QString& path, QString& reason) = 0;
 };
 
-} // namespace zp
+}   // namespace zp

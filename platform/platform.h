@@ -7,10 +7,10 @@ namespace zp {
 
 // Message box styles; the numbers are the style codes (icon plus buttons) the program uses.
 enum class MsgStyle {
-    Critical = 16,        // critical icon, OK
-    Exclamation = 48,     // exclamation icon, OK
-    Information = 64,     // information icon, OK
-    QuestionYesNo = 292,  // question icon, Yes and No, No the default
+    Critical = 16,         // critical icon, OK
+    Exclamation = 48,      // exclamation icon, OK
+    Information = 64,      // information icon, OK
+    QuestionYesNo = 292,   // question icon, Yes and No, No the default
 };
 
 enum class MsgResult { Ok, Yes, No };
@@ -43,4 +43,4 @@ public:
     virtual MsgResult messageBox(const QString& text, MsgStyle style, const QString& title = {}) = 0;
 };
 
-} // namespace zp
+}   // namespace zp

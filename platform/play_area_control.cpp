@@ -5,8 +5,8 @@
 
 namespace zp {
 
-TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int width, int height,
-                          double tppx, double tppy)
+TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int width, int height, double tppx,
+                          double tppy)
 {
     const float middle = float((lineY2 - lineY1) / 2 + lineY1);
     const float centre = float(outerWidth / 2);
@@ -30,4 +30,4 @@ void PlayAreaControl::setPattern(const PatternCover& cover)
         listener_->allChanged();
 }
 
-} // namespace zp
+}   // namespace zp

@@ -20,8 +20,8 @@ struct PatternCover {
 // centred horizontally on half the window's outer width and vertically on the middle of the
 // frame line from lineY1 to lineY2 (all twips). Both centres are kept as single precision,
 // as the window stores them.
-TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int width, int height,
-                          double tppx, double tppy);
+TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int width, int height, double tppx,
+                          double tppy);
 
 class PlayAreaControl {
 public:
@@ -46,4 +46,4 @@ private:
     ControlListener* listener_ = nullptr;
 };
 
-} // namespace zp
+}   // namespace zp

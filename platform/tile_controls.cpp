@@ -16,7 +16,7 @@ TwipsRect unite(const TwipsRect& a, const TwipsRect& b)
     const float bo = std::max(a.top + a.height, b.top + b.height);
     return {l, t, r - l, bo - t};
 }
-} // namespace
+}   // namespace
 
 TileControls::TileControls()
 {
@@ -177,4 +177,4 @@ std::vector<int> TileControls::candidates(const TwipsRect& area) const
     return found;
 }
 
-} // namespace zp
+}   // namespace zp

@@ -13,7 +13,7 @@ class ControlListener;
 
 struct TileRecord {
     TwipsRect rect;
-    int cell = -1;       // picture-clip cell shown; -1: no picture
+    int cell = -1;   // picture-clip cell shown; -1: no picture
     bool exists = false;
     bool visible = false;
 };
@@ -89,4 +89,4 @@ template <class F> void TileControls::forEachVisibleIn(const TwipsRect& area, F&
     }
 }
 
-} // namespace zp
+}   // namespace zp

@@ -28,4 +28,4 @@ inline QRect toPixelRect(const TwipsRect& r, double tppx, double tppy)
                  int(toPixels(r.height, tppy)));
 }
 
-} // namespace zp
+}   // namespace zp

@@ -22,7 +22,7 @@ std::optional<Arrow> arrowOf(int key)
     default: return std::nullopt;
     }
 }
-} // namespace
+}   // namespace
 
 ArrowKeys::ArrowKeys(Game& game, const TileControls& tiles, QWidget* playArea)
     : QObject(playArea), game_(game), tiles_(tiles), playArea_(playArea)
@@ -47,10 +47,9 @@ bool ArrowKeys::eventFilter(QObject* watched, QEvent* event)
         if (QWidget* window = playArea_->parentWidget())
             window->update();
         break;
-    default:
-        break;
+    default: break;
     }
     return QObject::eventFilter(watched, event);
 }
 
-} // namespace zp
+}   // namespace zp

@@ -27,4 +27,4 @@ private:
     QWidget* playArea_;
 };
 
-} // namespace zp
+}   // namespace zp

@@ -15,7 +15,7 @@ const QString PuzzleFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všech
 const QString PictureFilter = QString::fromUtf8(
     "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|JPEG soubory (*.jpg)|*.jpg|"
     "Všechny soubory soubory (*.*)|*.*");
-} // namespace
+}   // namespace
 
 void Form1::Form_Load(const QStringList& arguments)
 {
@@ -110,4 +110,4 @@ void Form1::Command6_Click()
                          MsgStyle::Information, QStringLiteral("About this game"));
 }
 
-} // namespace zp
+}   // namespace zp

@@ -56,19 +56,13 @@ void setFilters(QFileDialog& dialog, const QStringList& nameFilters)
     }
 }
 
-} // namespace
+}   // namespace
 
 CommonDialog::CommonDialog(QWidget* parent) : parent_(parent) {}
 
-void CommonDialog::ShowOpen()
-{
-    show(false);
-}
+void CommonDialog::ShowOpen() { show(false); }
 
-void CommonDialog::ShowSave()
-{
-    show(true);
-}
+void CommonDialog::ShowSave() { show(true); }
 
 void CommonDialog::show(bool save)
 {
@@ -111,4 +105,4 @@ QString CommonDialog::run(bool save, const QStringList& nameFilters, const QStri
     return dialog.selectedFiles().value(0);
 }
 
-} // namespace zp
+}   // namespace zp

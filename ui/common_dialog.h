@@ -43,4 +43,4 @@ private:
     QWidget* parent_;   // may be null
 };
 
-} // namespace zp
+}   // namespace zp

@@ -31,7 +31,7 @@ Dropped droppedFile(const QMimeData* mime)
         return {Kind::Picture, path};
     return {};
 }
-} // namespace
+}   // namespace
 
 FileDrop::FileDrop(Form1& form) : QObject(&form), form_(form)
 {
@@ -62,4 +62,4 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event)
     return true;
 }
 
-} // namespace zp
+}   // namespace zp

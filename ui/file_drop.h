@@ -22,4 +22,4 @@ private:
     Form1& form_;
 };
 
-} // namespace zp
+}   // namespace zp

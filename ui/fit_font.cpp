@@ -24,7 +24,7 @@ double shrinkNeeded(const QFont& font, const std::vector<std::pair<QWidget*, QSt
     }
     return factor;
 }
-} // namespace
+}   // namespace
 
 // Text width scales about linearly with the point size, so one guess usually fits; each try
 // loads a font, which is what start-up pays for, so the loop rarely runs twice.
@@ -43,4 +43,4 @@ void fitFont(const std::vector<std::pair<QWidget*, QString>>& group, int margin)
         w.first->setFont(font);
 }
 
-} // namespace zp
+}   // namespace zp

@@ -15,4 +15,4 @@ namespace zp {
 // are fixed in twips whatever the font; this keeps captions whole instead of elided.
 void fitFont(const std::vector<std::pair<QWidget*, QString>>& group, int margin);
 
-} // namespace zp
+}   // namespace zp

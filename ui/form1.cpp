@@ -27,23 +27,24 @@ struct ButtonDesign {
 };
 // Command1 .. Command6, in the bar at top 240, height 612.
 constexpr ButtonDesign Buttons[6] = {
-    {"Setup Size", ":/buttons/setup_size.png", 3120, 972},
-    {"Open", ":/buttons/open.png", 1320, 732},
-    {"Solve It!", ":/buttons/solve.png", 4200, 852},
-    {"Save", ":/buttons/save.png", 2160, 612},
-    {"Other Image", ":/buttons/other_image.png", 120, 1092},
-    {"About", ":/buttons/about.png", 5160, 612},
+    {"Setup Size", ":/buttons/setup_size.png", 3120, 972},   {"Open", ":/buttons/open.png", 1320, 732},
+    {"Solve It!", ":/buttons/solve.png", 4200, 852},         {"Save", ":/buttons/save.png", 2160, 612},
+    {"Other Image", ":/buttons/other_image.png", 120, 1092}, {"About", ":/buttons/about.png", 5160, 612},
 };
 
-} // namespace
+}   // namespace
 
 Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, QWidget* parent)
     : QWidget(parent),
       platform_(platform),
       loader_(loader),
-      Form2_(new Form2(platform, [this] { return PictureClip1_.hasPicture()
-                                                ? QSize(PictureClip1_.width(), PictureClip1_.height())
-                                                : QSize(); }, this)),
+      Form2_(new Form2(
+          platform,
+          [this] {
+              return PictureClip1_.hasPicture() ? QSize(PictureClip1_.width(), PictureClip1_.height())
+                                                : QSize();
+          },
+          this)),
       CommonDialog1_(dialog),
       game_(GameParts{platform, Image1_, playArea_, PictureClip1_, *this, *Form2_}),
       files_(game_, *Form2_, PictureClip1_, loader, platform)
@@ -74,10 +75,7 @@ Form1::~Form1()
 }
 
 // Widget geometry is in logical pixels; the window keeps its fixed size in twips.
-QRect Form1::pixels(const TwipsRect& r) const
-{
-    return toPixelRect(r, logicalX(), logicalY());
-}
+QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, logicalX(), logicalY()); }
 
 void Form1::buildControls()
 {
@@ -236,4 +234,4 @@ void Form1::closeEvent(QCloseEvent* event)
     QCoreApplication::exit(0);
 }
 
-} // namespace zp
+}   // namespace zp

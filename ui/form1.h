@@ -114,4 +114,4 @@ private:
     PuzzleFiles files_;
 };
 
-} // namespace zp
+}   // namespace zp

@@ -27,7 +27,7 @@ constexpr TwipsRect Text2Rect{840, 600, 492, 288};
 constexpr TwipsRect Command1Rect{1680, 120, 972, 372};
 constexpr TwipsRect Command2Rect{1680, 600, 972, 372};
 
-} // namespace
+}   // namespace
 
 Form2::Form2(Platform& platform, std::function<QSize()> pictureSize, QWidget* owner)
     : QDialog(owner),
@@ -42,9 +42,8 @@ Form2::Form2(Platform& platform, std::function<QSize()> pictureSize, QWidget* ow
 {
     setWindowTitle(QStringLiteral("Input Field Size"));
     // A fixed single border with a close box only: no minimise, maximise or help buttons.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                   | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint
-                   | Qt::MSWindowsFixedSizeDialogHint);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     Command1->setDefault(true);
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command1);
@@ -99,8 +98,7 @@ void Form2::Command1_Click()
     if (usableGridSize(Text1->text(), Text2->text(), width, height))
         accept();
     else
-        platform_.messageBox(QStringLiteral("Wrong values"), MsgStyle::Exclamation,
-                             QStringLiteral("Error"));
+        platform_.messageBox(QStringLiteral("Wrong values"), MsgStyle::Exclamation, QStringLiteral("Error"));
 }
 
 void Form2::Command2_Click()
@@ -136,4 +134,4 @@ void Form2::centreOnOwner()
     setGeometry(client);
 }
 
-} // namespace zp
+}   // namespace zp

@@ -43,12 +43,12 @@ public:
     // Esc and Cancel: the texts of the moment of showing come back, then the dialog hides.
     void reject() override;
 
-    QLabel* const Label1;       // "Columns:"
-    QLineEdit* const Text1;     // number of columns
-    QLabel* const Label2;       // "Rows:"
-    QLineEdit* const Text2;     // number of rows
-    QPushButton* const Command1;  // "OK", the default button
-    QPushButton* const Command2;  // "Cancel"
+    QLabel* const Label1;          // "Columns:"
+    QLineEdit* const Text1;        // number of columns
+    QLabel* const Label2;          // "Rows:"
+    QLineEdit* const Text2;        // number of rows
+    QPushButton* const Command1;   // "OK", the default button
+    QPushButton* const Command2;   // "Cancel"
 
 protected:
     // Closing through the window frame discards the dialog rather than cancelling it.
@@ -68,4 +68,4 @@ private:
     bool placed_ = false;
 };
 
-} // namespace zp
+}   // namespace zp

@@ -19,13 +19,18 @@ int pictureSide(const std::optional<int>& side)
 {
     return side && *side >= 0 && *side <= MaxPictureSide ? *side : 0;
 }
-} // namespace
+}   // namespace
 
 FrameLines initialFrameLines()
 {
-    return {{{120, 1320, 120, 4920},  {120, 1320, 5520, 1320}, {5520, 1320, 5520, 4920},
-             {5520, 4920, 120, 4920}, {180, 1368, 180, 4860},  {180, 1368, 5472, 1368},
-             {5472, 1368, 5472, 4860}, {5472, 4860, 180, 4860}}};
+    return {{{120, 1320, 120, 4920},
+             {120, 1320, 5520, 1320},
+             {5520, 1320, 5520, 4920},
+             {5520, 4920, 120, 4920},
+             {180, 1368, 180, 4860},
+             {180, 1368, 5472, 1368},
+             {5472, 1368, 5472, 4860},
+             {5472, 4860, 180, 4860}}};
 }
 
 void layOut(const LayoutReadings& in, LayoutTargets& out)
@@ -60,4 +65,4 @@ void layOut(const LayoutReadings& in, LayoutTargets& out)
         out.playArea = area;
 }
 
-} // namespace zp
+}   // namespace zp

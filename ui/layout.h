@@ -19,8 +19,8 @@ FrameLines initialFrameLines();
 
 // What the layout reads; a value that could not be read is nullopt.
 struct LayoutReadings {
-    double W = 0, H = 0;                        // outer size of the window, twips
-    std::optional<double> px, py;               // twips per pixel
+    double W = 0, H = 0;                              // outer size of the window, twips
+    std::optional<double> px, py;                     // twips per pixel
     std::optional<int> pictureWidth, pictureHeight;   // nullopt: no picture
 };
 
@@ -36,4 +36,4 @@ struct LayoutTargets {
 // all at once or not at all.
 void layOut(const LayoutReadings& in, LayoutTargets& out);
 
-} // namespace zp
+}   // namespace zp

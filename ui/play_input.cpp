@@ -31,4 +31,4 @@ void Form1::paintFocusFrame(QPainter& p)
     style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &p, this);
 }
 
-} // namespace zp
+}   // namespace zp

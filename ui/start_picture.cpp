@@ -19,4 +19,4 @@ QStringList startPictures()
     return places;
 }
 
-} // namespace zp
+}   // namespace zp

@@ -10,4 +10,4 @@ namespace zp {
 // program (the build folder) and its installed data folder relative to the program.
 QStringList startPictures();
 
-} // namespace zp
+}   // namespace zp

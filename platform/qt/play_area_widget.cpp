@@ -20,7 +20,7 @@ namespace {
 // Logical coordinates that should be whole may come out of a division a hair off.
 int floorOf(double v) { return int(std::floor(v + 1e-9)); }
 int ceilOf(double v) { return int(std::ceil(v - 1e-9)); }
-} // namespace
+}   // namespace
 
 PlayAreaWidget::PlayAreaWidget(Platform& platform, TileControls& tiles, PlayAreaControl& area,
                                const PictureClip& clip, QWidget* parent)
@@ -140,8 +140,8 @@ void PlayAreaWidget::paintTiles(QPainter& p, const Scale& s, const QRect& dirty)
     const auto* picture = dynamic_cast<const QtPicture*>(clip_.picture().get());
     if (!picture)
         return;
-    const TwipsRect area{float(dirty.left() * s.tx), float(dirty.top() * s.ty),
-                         float(dirty.width() * s.tx), float(dirty.height() * s.ty)};
+    const TwipsRect area{float(dirty.left() * s.tx), float(dirty.top() * s.ty), float(dirty.width() * s.tx),
+                         float(dirty.height() * s.ty)};
     tiles_.forEachVisibleIn(area, [&](int k) {
         const TileRecord& t = tiles_[k];
         if (t.cell >= 0)
@@ -159,8 +159,8 @@ void PlayAreaWidget::mousePressEvent(QMouseEvent* event)
         event->ignore();
         return;
     }
-    const TwipsRect point{float((pixel.x() + 0.25) * s.tx), float((pixel.y() + 0.25) * s.ty),
-                          float(s.tx / 2), float(s.ty / 2)};
+    const TwipsRect point{float((pixel.x() + 0.25) * s.tx), float((pixel.y() + 0.25) * s.ty), float(s.tx / 2),
+                          float(s.ty / 2)};
     int pressed = -1;
     tiles_.forEachVisibleIn(point, [&](int k) { pressed = k; });
     event->accept();
@@ -168,4 +168,4 @@ void PlayAreaWidget::mousePressEvent(QMouseEvent* event)
         onTilePressed(pressed);
 }
 
-} // namespace zp
+}   // namespace zp

@@ -23,8 +23,8 @@ class PictureClip;
 class PlayAreaWidget : public QWidget, public ControlListener {
     Q_OBJECT
 public:
-    PlayAreaWidget(Platform& platform, TileControls& tiles, PlayAreaControl& area,
-                   const PictureClip& clip, QWidget* parent);
+    PlayAreaWidget(Platform& platform, TileControls& tiles, PlayAreaControl& area, const PictureClip& clip,
+                   QWidget* parent);
     ~PlayAreaWidget() override;
 
     void setPattern(const QImage& pattern) { pattern_ = pattern; }
@@ -65,4 +65,4 @@ private:
     QImage pattern_;
 };
 
-} // namespace zp
+}   // namespace zp

@@ -32,4 +32,4 @@ LoadedPicture loadPicture(const QString& path)
     return {std::make_shared<const QtPicture>(std::move(image)), {}};
 }
 
-} // namespace zp
+}   // namespace zp

@@ -39,7 +39,7 @@ double twipsPerLogicalPixelY(const QWidget* window)
     const QScreen* s = screenOf(window);
     return twipsPerPixel(s ? s->logicalDotsPerInchY() : 96);
 }
-} // namespace
+}   // namespace
 
 QtPlatform::QtPlatform() { clock_.start(); }
 
@@ -98,4 +98,4 @@ MsgResult QtPlatform::messageBox(const QString& text, MsgStyle style, const QStr
     return answer == QMessageBox::Yes ? MsgResult::Yes : MsgResult::No;
 }
 
-} // namespace zp
+}   // namespace zp

@@ -41,4 +41,4 @@ private:
     bool interrupted_ = false;
 };
 
-} // namespace zp
+}   // namespace zp
