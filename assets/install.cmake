@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs Zornik PUZZLE!: the program, its start-up picture and its desktop integration files.
 #
 # Include from the top-level CMakeLists.txt after the zornik-puzzle target is defined.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The benchmark program: runs the timings and prints their medians as a report.
 #include "bench/median_reporter.h"
 #include "bench/report.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // CPU time that Game::delay(0.3) uses on the Qt platform with the real clock.
 #include "bench/qt_board.h"
 

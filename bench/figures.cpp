@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Formatting and checks for the performance report.
 #include "bench/figures.h"
 

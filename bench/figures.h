@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arithmetic and wording of the performance report: medians, growth checks, durations.
 #pragma once
 

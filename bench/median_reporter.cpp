@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Collecting the medians of the benchmark runs.
 #include "bench/median_reporter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeps each benchmark's medians while the usual table goes to a log stream.
 #pragma once
 

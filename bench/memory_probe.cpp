@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Peak memory of the program with an 8000 x 6000 photo-sized picture, and of a bare Qt window.
 //
 //   memory_probe picture PATH   writes the 8000 x 6000 JPEG to PATH

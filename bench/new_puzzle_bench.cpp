@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of NewPuzzle on a 4000 x 3000 picture whose pixels are never decoded.
 #include "tests/fake/fake_board.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The paint event filter.
 #include "bench/paint_watch.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Telling when a widget gets painted.
 #pragma once
 

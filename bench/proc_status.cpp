@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading /proc/self/status.
 #include "bench/proc_status.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Memory figures of the running process, as the kernel reports them in /proc.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building and showing a board for the timings.
 #include "bench/qt_board.h"
 

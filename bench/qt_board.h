@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A game on the real tile controls, shown by the real play-area widget, for the timings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Wording of the slide step, NewPuzzle and delay figures.
 #include "bench/report.h"
 

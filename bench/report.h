@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The benchmark program's part of the performance report.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of one slide step: a tile moved by one pixel and the rectangle it touched repainted.
 #include "bench/paint_watch.h"
 #include "bench/qt_board.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up to first paint, timed from outside by bench/run.
 //
 //   startup_probe game   the program's window built exactly as the program starts it, from

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pixel positions of a tile that slides to and fro between two slots.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which tile an arrow key moves: found by position, as a click finds it.
 #include "engine/arrow_key.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Which tile an arrow key moves.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the engine reads of the main window around the play area.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Input while the board is busy, closing, and the replay of a puzzle file's moves.
 #include "engine/game.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game in play: board state, tile moves, history, "Solve It!" and input while busy.
 #pragma once
 

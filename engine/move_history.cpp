@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Recording moves with the take-back rule.
 #include "engine/move_history.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The move history: the moves that lead from the solved board to the board on screen.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The move rule and the one-pixel slide.
 #include "engine/game.h"
 

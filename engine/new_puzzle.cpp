@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A new, solved board cut from the picture, and the play area's background pattern.
 #include "engine/game.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeping the board in play when the screen's twips-per-pixel factors change.
 #include "engine/game.h"
 

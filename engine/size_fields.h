@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The record of the next board's size: the two texts of the size dialog's fields.
 #pragma once
 

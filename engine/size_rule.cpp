@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared rule for size texts and whole numbers.
 #include "engine/size_rule.h"
 

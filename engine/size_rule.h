@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one rule for which board size texts (and which numbers in puzzle files) are usable.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Solve It!": the history played back in reverse, and the public pause `delay`.
 #include "engine/game.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // People send a puzzle file with its picture, which then lies beside it rather than where the
 // sender's computer had it.
 #include "files/picture_beside.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Finding a puzzle file's picture beside it when the recorded path is from another computer.
 #pragma once
 

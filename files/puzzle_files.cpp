@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The puzzle-file commands: read, check, rebuild and replay; ask, write atomically.
 #include "files/puzzle_files.h"
 

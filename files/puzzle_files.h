@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening and saving a game as a puzzle file, with the user's questions and messages.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads and writes .pzl puzzle files held as bytes: written as UTF-8, read as UTF-8 or windows-1250.
 #include "files/puzzle_format.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The .pzl puzzle file format: whole files read from and written to byte buffers.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: MIT
 # Writes the seed files of the puzzle reader's fuzz corpus into corpus/reader.
 set -eu
 out="$(dirname "$0")/corpus/reader"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: any bytes through the puzzle file reader; what it accepts must hold together.
 #include "engine/move_history.h"
 #include "engine/size_rule.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target: any bytes opened as a puzzle file over a game in play on fake controls; a file
 // that opens must leave a sound board, one that fails must leave the old game as it was.
 #include "files/puzzle_files.h"

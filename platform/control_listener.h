@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // How the play area's controls tell their view what to repaint.
 #pragma once
 

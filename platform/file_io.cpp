@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // File reading and atomic writing on Qt Core and POSIX.
 #include "platform/file_io.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whole-file reading with a size bound, and atomic replacing of a file.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A decoded picture, as the engine sees it: only its size in pixels.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cells of the picture-clip service.
 #include "platform/picture_clip.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture-clip service: one source picture cut into numbered cells by source rectangles.
 #pragma once
 

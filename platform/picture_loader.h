@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture loader as the engine and the file reader see it.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the game needs of the windowing system besides its controls.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The play area control.
 #include "platform/play_area_control.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The play area (Picture1): its place in the window and the background pattern it paints.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tile control array and its spatial index.
 #include "platform/tile_controls.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tile control array (Image1): light records of position, size, cell and visibility.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Twips (1/1440 inch) and screen pixels: the one place where the two are converted.
 #pragma once
 

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Regenerates Zornik PUZZLE!'s pictures in assets/: buttons, icon, background pattern and start-up picture.
 
 Usage: make_artwork.py [ASSETS_FOLDER]   (default: the assets folder next to tools/)

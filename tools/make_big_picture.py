@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes a large colourful JPEG for the benchmarks (4000 x 3000 unless told otherwise).
 
 Usage: make_big_picture.py PATH [WIDTH HEIGHT]

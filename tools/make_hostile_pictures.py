@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: MIT
 """Writes the corpus of awkward and broken picture files that the picture loader is tested against.
 
 Usage: make_hostile_pictures.py [FOLDER]   (default: tests/data/hostile next to tools/)

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Mutation check: plants one small fault at a time in engine/ files/ platform/ ui/, rebuilds, runs the tests
 and reports how many faults the tests catch (killed/total), per folder.
 

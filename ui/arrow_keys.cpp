@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arrow keys on the play area become tile presses.
 #include "ui/arrow_keys.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Playing with the arrow keys while the play area has the focus.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up and the command buttons of the main window.
 #include "ui/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The shared file dialog on Qt's own widget QFileDialog, driven by "Description|pattern" filters.
 #include "ui/common_dialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The file dialog shared by the Open, Save and Other Image commands.
 #pragma once
 

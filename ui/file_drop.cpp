@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A dropped file is handed to the command that would have asked for it.
 #include "ui/file_drop.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Files dropped on the main window.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Fitting captions into the fixed widths of their controls.
 #include "ui/fit_font.h"
 

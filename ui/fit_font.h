@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // One font for a group of captions that must fit the fixed widths of their controls.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's controls, their geometry in twips, and its events.
 #include "ui/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window: button bar, frame lines, play area, and the game it owns.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board size dialog: its controls, where they sit, and what OK, Cancel and closing do.
 #include "ui/form2.h"
 

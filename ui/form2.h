@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The board size dialog "Input Field Size": its two fields hold the size of the next board.
 #pragma once
 

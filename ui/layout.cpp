@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layout steps.
 #include "ui/layout.h"
 

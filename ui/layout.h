@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's layout: the button bar, the eight frame lines and the centred play area.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The program: the main window, started from "intro.jpg" or from a puzzle file.
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_platform.h"

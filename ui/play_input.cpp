@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window's input besides the mouse: arrow keys on the play area, and dropped files.
 #include "ui/form1.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Started from a desktop menu, the current folder is the user's home: the start-up picture then
 // comes from where the game is installed.
 #include "ui/start_picture.h"

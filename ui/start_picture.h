@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the start-up picture is looked for.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Painting the play area and taking presses on its tiles.
 #include "platform/qt/play_area_widget.h"
 

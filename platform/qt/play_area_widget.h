@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one widget that shows the play area: background pattern and every tile, painted from
 // the one source picture, one picture pixel on one device pixel.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture loader.
 #include "platform/qt/qt_picture.h"
 

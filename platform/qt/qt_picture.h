@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pictures decoded by Qt, and the picture loader with its limits.
 #pragma once
 

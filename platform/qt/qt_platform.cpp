@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Qt's side of the platform services.
 #include "platform/qt/qt_platform.h"
 

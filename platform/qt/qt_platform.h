@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The platform services on Qt: screen factors, events, clock, waiting, beep and message boxes.
 #pragma once
 

@@ -1,1 +1,2 @@
+# SPDX-License-Identifier: MIT
 """Generators for Zornik PUZZLE!'s pictures: buttons, window icon, background pattern, start-up picture."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Writes Windows BMP files by hand, including the forms PIL cannot write: RLE8 and bare headers."""
 
 import struct

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The six 16 x 16 button pictures, drawn as pixel art in the 16-colour palette on button grey."""
 
 import os

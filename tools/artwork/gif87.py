@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Writes GIF files of version 87a: a global colour table, plain images and no extension blocks."""
 
 import struct

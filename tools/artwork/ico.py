@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Writes Windows ICO files whose images are 4-bit or 8-bit palette bitmaps, in the order given."""
 
 import struct

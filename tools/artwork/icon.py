@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The window icon: a little landscape cut into tiles, its top-left slot empty as at the start of a game."""
 
 from PIL import Image, ImageDraw

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The start-up picture: a bright drawn landscape whose every part looks different once cut into tiles."""
 
 import random

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The land and water of the start-up picture: mountains, hills, the lake and its boats."""
 
 import math

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The sky of the start-up picture: gradient, rainbow, sun, clouds, a balloon and birds."""
 
 import math

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The village of the start-up picture: the house, a windmill, trees, the path and the flower meadow."""
 
 import math

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The 16-colour display palette that the buttons and the small icon images are drawn in."""
 
 # Ordered as the 4-bit display palette, so index i is colour i of a 16-colour bitmap.

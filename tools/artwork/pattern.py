@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The 64 x 64 background pattern: a pale mottled texture that repeats without seams, saved as GIF87a."""
 
 import random

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Drawing in picture units on a larger canvas, so that shapes come out smooth once it is reduced."""
 
 from PIL import ImageDraw

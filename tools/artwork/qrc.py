@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Writes the Qt resource list that compiles the window's pictures into the program."""
 
 from xml.sax.saxutils import escape
