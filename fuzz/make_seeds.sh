@@ -5,7 +5,7 @@ set -eu
 out="$(dirname "$0")/corpus/reader"
 mkdir -p "$out"
 
-printf 'C:\\Pictures\\boat.jpg\r\n3\r\n3\r\n 2 \r\n 2 \r\n 5 \r\n' > "$out/worked_example.pzl"
+printf 'C:\\Pictures\\boat.jpg\r\n3\r\n3\r\n 2 \r\n 2 \r\n 5 \r\n' > "$out/boat_3x3_two_moves.pzl"
 printf 'intro.jpg\r\n4\r\n4\r\n 0 \r\n' > "$out/no_moves.pzl"
 : > "$out/empty.pzl"
 printf 'boat.jpg\n 05\n4\n 2 \n 2 \n 6 ' > "$out/lf_only.pzl"
