@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <algorithm>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -81,7 +82,7 @@ public:
     void waitUntil(double deadline) override
     {
         processEvents();
-        now_ = deadline;
+        now_ = std::max(now_, deadline);
     }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
@@ -178,8 +179,9 @@ private:
         kept.open(QIODevice::ReadOnly);
         if (kept.readAll() != old)
             return "a save cut short changed the old file";
-        if (messages.back().text != "Cannot save the file " + file + ": File too large")
-            return "a save cut short showed: " + messages.back().text;
+        const QString last = messages.empty() ? QString() : messages.back().text;
+        if (last != "Cannot save the file " + file + ": File too large")
+            return "a save cut short showed: " + last;
         return test::snapshotOf(form_->game(), form_->Image1()) == before ? QString()
                                                                           : "a save cut short changed the game";
     }
