@@ -79,16 +79,6 @@ struct FakeBoard {
         return game.NewPuzzle();
     }
 
-    // Column and row of the slot tile k sits on exactly, in whole pixels; (-1, -1) between slots.
-    std::pair<long, long> slotOf(int k) const
-    {
-        const long px = toPixels(tiles.left(k), platform.tppx), py = toPixels(tiles.top(k), platform.tppy);
-        const long w = toPixels(tiles.width(0), platform.tppx), h = toPixels(tiles.height(0), platform.tppy);
-        if (px % w || py % h)
-            return {-1, -1};
-        return {px / w, py / h};
-    }
-
     // The game, the size dialog's texts, the play area and the picture cut.
     GameSnapshot snapshot() const
     {

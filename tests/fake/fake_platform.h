@@ -13,7 +13,6 @@ public:
     double tppx = 15, tppy = 15;
     double now = 1000;            // fake clock, seconds; each processEvents takes a millisecond
     int processEventsCalls = 0;
-    int beeps = 0;
     // Runs inside processEvents and waitUntil, as user input arriving then would.
     std::function<void()> onEvents;
 
@@ -32,7 +31,7 @@ public:
         now = std::max(now, deadline);
     }
     void interruptWait() override {}   // every wait ends at once anyway
-    void beep() override { ++beeps; }
+    void beep() override {}
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
         return record(text, style, title);
