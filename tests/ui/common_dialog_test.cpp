@@ -1,10 +1,8 @@
-// Tests of the shared file dialog as Qt shows it: the program's file types, what each lists, the name it returns.
+// Tests of the shared file dialog as Qt shows it: the program's file types, the preset, the name it returns.
 #include "ui/common_dialog.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
-#include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -15,36 +13,10 @@
 namespace zp {
 namespace {
 
-const QString kPuzzleType = "Puzzle file (*.pzl)", kAllFiles = QString::fromUtf8("Všechny soubory soubory (*.*)");
 const QString kFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*|Bitmaps (*.bmp;*.dib)|*.bmp;*.dib");
-const QStringList kEveryFile{"README", "a.pzl", "b.txt", "c.bmp", "d.dib"};   // sorted
 
-// Picks file type `type`, then waits for the file view to list `expected`, sorted.
-::testing::AssertionResult lists(QFileDialog& dialog, const QString& type, const QStringList& expected)
-{
-    auto* view = dialog.findChild<QAbstractItemView*>("listView");
-    if (!view)
-        return ::testing::AssertionFailure() << "no file view";
-    dialog.selectNameFilter(type);
-    QStringList names;
-    for (QDeadlineTimer deadline(5000); names != expected && !deadline.hasExpired(); names.sort()) {
-        QApplication::processEvents(QEventLoop::AllEvents, 20);
-        names.clear();
-        for (int row = 0; row < view->model()->rowCount(view->rootIndex()); ++row)
-            names << view->model()->index(row, 0, view->rootIndex()).data().toString();
-    }
-    return names == expected ? ::testing::AssertionSuccess()
-                             : ::testing::AssertionFailure() << qPrintable(type + ": " + names.join(", "));
-}
-
-// A folder holding a puzzle, a text file, two bitmaps and a file without a dot in its name.
 class CommonDialogShown : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        for (const QString& name : kEveryFile)
-            ASSERT_TRUE(QFile(folder.filePath(name)).open(QIODevice::WriteOnly));
-    }
     // Shows the dialog in the folder, `script` playing the user, then Open/Save if `accept`.
     void show(bool save, bool accept, const std::function<void(QFileDialog&, QLineEdit& name)>& script)
     {
@@ -74,7 +46,7 @@ protected:
     CommonDialog dialog{nullptr};
 };
 
-TEST_F(CommonDialogShown, OffersTheTypesListsByTypeKeepsThePresetOnCancelAndReturnsAnyTypedName)
+TEST_F(CommonDialogShown, OffersTheTypesKeepsThePresetOnCancelAndReturnsAnyTypedName)
 {
     dialog.FileName = "keep.pzl";
     show(false, false, [&](QFileDialog& shown, QLineEdit& name) {
@@ -82,10 +54,7 @@ TEST_F(CommonDialogShown, OffersTheTypesListsByTypeKeepsThePresetOnCancelAndRetu
         QStringList offered;
         for (auto* box = shown.findChild<QComboBox*>("fileTypeCombo"); box && offered.size() < box->count();)
             offered << box->itemText(offered.size());
-        EXPECT_EQ(offered, (QStringList{kPuzzleType, kAllFiles, "Bitmaps (*.bmp;*.dib)"}));
-        EXPECT_TRUE(lists(shown, kPuzzleType, {"a.pzl"}));
-        EXPECT_TRUE(lists(shown, kAllFiles, kEveryFile));
-        EXPECT_TRUE(lists(shown, "Bitmaps (*.bmp;*.dib)", {"c.bmp", "d.dib"}));
+        EXPECT_EQ(offered, (QStringList{"Puzzle file (*.pzl)", "Všechny soubory soubory (*.*)", "Bitmaps (*.bmp;*.dib)"}));
     });
     EXPECT_EQ(dialog.FileName, "keep.pzl");
     for (auto [save, typed] : {std::pair{true, "game.pzl"}, {false, "README"}, {false, "missing.pzl"}}) {
