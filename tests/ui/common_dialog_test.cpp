@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -21,7 +22,13 @@ protected:
     void show(bool save, bool accept, const std::function<void(QFileDialog&, QLineEdit& name)>& script)
     {
         bool ran = false;
-        QTimer runner;
+        QTimer boxWatch, runner;   // two: a timer's handler is not called again while it runs
+        boxWatch.callOnTimeout([] {   // no case expects a message box, say about a missing file
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                ADD_FAILURE() << "a message box appeared: " << qPrintable(box->text());
+                box->reject();
+            }
+        });
         runner.callOnTimeout([&] {
             auto* shown = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
             auto* name = shown ? shown->findChild<QLineEdit*>("fileNameEdit") : nullptr;
@@ -37,6 +44,7 @@ protected:
             if (shown->isVisible())
                 shown->reject();
         });
+        boxWatch.start(50);
         runner.start(20);
         dialog.Filter = kFilter;
         save ? dialog.ShowSave() : dialog.ShowOpen();
