@@ -1,11 +1,14 @@
 // The main window under the offscreen platform: start-up, the commands, geometry and clicks.
 #include "platform/qt/play_area_widget.h"
 #include "tests/ui/window_test.h"
+#include "ui/form2.h"
 #include "ui/layout.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace zp;
@@ -32,7 +35,7 @@ TEST_F(Window, StartsInItsGeometryAndFocusOrderWithSaveDisabledAndAnyButtonMoves
     EXPECT_EQ(form.game().history.entries(), (Moves{2, 3}));
 }
 
-TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndAPuzzlePathEnablesSave)
+TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptForThePicture)
 {
     form.Form_Load({});
     EXPECT_FALSE(saveEnabled());
@@ -42,6 +45,11 @@ TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndAPuzzlePathEnablesS
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, "I Can't find the file intro.jpg");
     EXPECT_EQ(platform.messages[0].style, MsgStyle::Critical);
+    QTimer::singleShot(0, [this] { form.sizeDialog()->Text1->setText("5"); form.sizeDialog()->Command1->click(); });
+    form.Command1_Click();   // 5 x 4, kept for the next picture
+    dialog.answers = {picture("p.bmp", 100, 100)};
+    form.Command5_Click();
+    EXPECT_TRUE(form.Image1().exists(20) && !form.Image1().exists(21));
 }
 
 TEST_F(Window, CancelledDialogsChangeNothingAndNamesDoNotCarryOver)

@@ -84,6 +84,7 @@ TEST_F(ScaledWindow, TheBoardIsThePictureExactlyEveryNeighbourOfTheEmptySlotTake
     platform.scale = 2;
     QEvent change(QEvent::ScreenChangeInternal);
     QApplication::sendEvent(&form, &change);
+    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect), QRect(43, 67, 43, 67));   // in device pixels
     for (std::int16_t k : {9, 10, 3})
         EXPECT_TRUE(form.game().MoveTile(k)) << k;
     EXPECT_EQ(boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY()), "");
