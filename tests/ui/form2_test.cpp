@@ -71,8 +71,10 @@ TEST_F(Form2Test, EachWayOfLeavingKeepsPutsBackOrDiscardsTheTexts)
         EXPECT_EQ(dialog->result(), c.result);
         EXPECT_EQ(texts(), c.after ? c.after : "6|3");
         ASSERT_EQ(platform.messages.size(), c.after ? 0u : 1u);
-        if (!c.after)
+        if (!c.after) {
             EXPECT_EQ(platform.messages[0].text + '|' + platform.messages[0].title, "Wrong values|Error");
+            EXPECT_EQ(platform.messages[0].style, MsgStyle::Exclamation);
+        }
     }
     showAndRun([&] { type("5", "2"); dialog->Command1->click(); });
     EXPECT_EQ(dialog->result(), QDialog::Accepted);   // a discarded dialog shows again
