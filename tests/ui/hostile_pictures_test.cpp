@@ -25,12 +25,10 @@ std::vector<Hostile> corpus()
 {
     QFile file(HostileDir + "/manifest.txt");
     std::vector<Hostile> list;
-    for (const QString& raw : QString(file.open(QIODevice::ReadOnly) ? file.readAll() : "").split('\n')) {
-        const QString line = raw.trimmed();
-        const QStringList f = line.split(' '), wh = f.value(2).split('x');
-        const bool loads = f.size() == 3 && f[1] == "loads" && wh.size() == 2;
-        if (!line.isEmpty() && !line.startsWith('#'))
-            list.push_back({f[0], loads ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize()});
+    for (const QString& line : QString(file.open(QIODevice::ReadOnly) ? file.readAll() : "").split('\n')) {
+        const QStringList f = line.trimmed().split(' '), wh = f.value(2).split('x');   // NAME loads WxH | NAME refused
+        if (f.size() > 1 && !line.startsWith('#'))
+            list.push_back({f[0], wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize()});
     }
     for (const QString name : {"x.jpg", "huge_40000x1.bmp", "huge_9000x9000.bmp"})
         list.push_back({name, {}});
