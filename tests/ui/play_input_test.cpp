@@ -61,7 +61,7 @@ TEST_F(PlayInput, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesAndAnythingEl
     EXPECT_EQ(form.game().PicturePath, intro);
     drop({pic});
     EXPECT_EQ(form.game().PicturePath, pic);
-    EXPECT_TRUE(form.button(4)->isEnabled());
+    EXPECT_TRUE(saveEnabled());
     drop({file("game.PZL", (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8())});
     EXPECT_EQ(form.game().history.entries(), Moves{2});
     EXPECT_TRUE(platform.messages.empty());
