@@ -3,49 +3,39 @@
 #include "platform/qt/play_area_widget.h"
 #include "tests/fake/board_check.h"
 #include "tests/fake/fake_platform.h"
-#include "tests/ui/scripted.h"
-#include "ui/form1.h"
+#include "tests/ui/window_test.h"
 #include "ui/form2.h"
 
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QScreen>
 #include <QTimer>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
 
 using namespace zp;
 using namespace zp::test;
 
 namespace {
 
-struct ScaledWindow : ::testing::Test {
-    ScriptedPlatform platform;
-    QtPictureLoader loader;
-    ScriptedDialog dialog;
-    Form1 form{platform, loader, &dialog};
-    QImage picture;
+struct ScaledWindow : WindowIn<> {
+    QImage image;
 
     // A w x h picture of distinct pixels cut cols x rows, in the window shown.
     void build(int w, int h, const char* cols, const char* rows)
     {
-        picture = QImage(w, h, QImage::Format_RGB32);
+        image = QImage(w, h, QImage::Format_RGB32);
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
-                picture.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
-        form.PictureClip1().setPicture(std::make_shared<QtPicture>(picture));
+                image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
+        form.PictureClip1().setPicture(std::make_shared<QtPicture>(image));
         form.sizeDialog()->setColumnsText(cols);
         form.sizeDialog()->setRowsText(rows);
         ASSERT_TRUE(form.game().NewPuzzle());
         form.show();
         QCoreApplication::processEvents();
     }
-    // The window as it paints itself, one device pixel each, its origin on device pixel (0, 0).
-    QImage window() { return form.grab().toImage(); }
-    QImage shown() { return window().copy(form.Picture1()->board()).convertToFormat(QImage::Format_RGB32); }
+    // The board as the window paints it, one device pixel each.
+    QImage shown() { return form.grab().toImage().copy(form.Picture1()->board()).convertToFormat(QImage::Format_RGB32); }
     // The 301 x 203 picture cut 7 x 3 (tiles of 43 x 67) as it must look with the empty slot at
     // column `empty` of the top row, tile 2 moved left when that is 1: the pattern shows there
     // and in the two rows below the tiles.
@@ -58,9 +48,9 @@ struct ScaledWindow : ::testing::Test {
             for (int y = 0; y < out.height(); y += pattern.height())
                 p.drawImage(x, y, pattern);
         p.setClipRegion(QRegion(0, 0, 301, 201) - QRegion(empty * 43, 0, 43, 67));
-        p.drawImage(0, 0, picture);
+        p.drawImage(0, 0, image);
         if (empty == 1)
-            p.drawImage(0, 0, picture, 43, 0, 43, 67);
+            p.drawImage(0, 0, image, 43, 0, 43, 67);
         return out;
     }
     // A press in the middle of board slot (c, r), where a user's pointer would be.
@@ -77,11 +67,11 @@ struct ScaledWindow : ::testing::Test {
     }
 };
 
-TEST_F(ScaledWindow, TheBoardIsThePictureExactlyAndEveryNeighbourOfTheEmptySlotTakesAClick)
+// Then the window, told of a screen with twice the scaling mid-game, re-fits the board and moves go on.
+TEST_F(ScaledWindow, TheBoardIsThePictureExactlyEveryNeighbourOfTheEmptySlotTakesAClickAndAScreenChangeKeepsTiles)
 {
     EXPECT_EQ(form.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
     build(301, 203, "7", "3");
-    EXPECT_EQ(form.Picture1()->board().size(), QSize(301, 203));
     EXPECT_TRUE(shown() == expected(0));
     ASSERT_TRUE(form.game().MoveTile(2));
     EXPECT_TRUE(shown() == expected(1));
@@ -91,18 +81,10 @@ TEST_F(ScaledWindow, TheBoardIsThePictureExactlyAndEveryNeighbourOfTheEmptySlotT
         EXPECT_TRUE(form.game().MoveTile(std::int16_t(k)));   // and back
     }
     EXPECT_TRUE(shown() == expected(1));
-}
-
-// The window told of a screen with twice the scaling mid-game re-fits the board: moves go on.
-TEST_F(ScaledWindow, AScreenChangeKeepsEveryTileInItsSlot)
-{
-    build(301, 203, "7", "3");
-    ASSERT_TRUE(form.game().MoveTile(2));
     platform.scale = 2;
     QEvent change(QEvent::ScreenChangeInternal);
     QApplication::sendEvent(&form, &change);
-    EXPECT_EQ(form.Picture1()->board().size(), QSize(301, 203));   // the picture keeps its pixels
-    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect), QRect(43, 67, 43, 67));
+    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect), QRect(43, 67, 43, 67));   // in device pixels
     for (std::int16_t k : {9, 10, 3})
         EXPECT_TRUE(form.game().MoveTile(k)) << k;
     EXPECT_EQ(boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY()), "");
@@ -121,7 +103,7 @@ TEST_F(ScaledWindow, EveryButtonStaysOnTopOfAPictureLargerThanTheWindow)
 TEST_F(ScaledWindow, FrameCornersEndOnTheRightSides)
 {
     form.show();
-    const QImage shot = window();
+    const QImage shot = form.grab().toImage();
     const double tx = platform.twipsPerPixelX(), ty = platform.twipsPerPixelY();
     const double W = form.frameGeometry().width() * tx * form.devicePixelRatioF();
     const double H = form.frameGeometry().height() * ty * form.devicePixelRatioF();

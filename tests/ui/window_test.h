@@ -1,0 +1,45 @@
+// A main window in a temporary working folder, its messages and file dialogs answered by the test.
+#pragma once
+
+#include "tests/ui/scripted.h"
+#include "ui/form1.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QTemporaryDir>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace zp::test {
+
+template <class Base = ::testing::Test>
+struct WindowIn : Base {
+    QTemporaryDir dir;
+    struct CwdKeeper { QString old = QDir::currentPath(); ~CwdKeeper() { QDir::setCurrent(old); } } cwd;
+    ScriptedPlatform platform;
+    QtPictureLoader loader;
+    ScriptedDialog dialog;
+    Form1 form{platform, loader, &dialog};
+
+    WindowIn() { QDir::setCurrent(dir.path()); }
+    // A plain w x h picture at `path` (relative to the folder), its folders made; its absolute path.
+    QString picture(const QString& path, int w = 480, int h = 360)
+    {
+        QImage image(w, h, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QString at = QDir(dir.path()).filePath(path);
+        EXPECT_TRUE(QDir().mkpath(QFileInfo(at).path()) && image.save(at, "BMP"));
+        return at;
+    }
+    QString file(const QString& name, const QByteArray& bytes)
+    {
+        QFile f(dir.filePath(name));
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
+        return f.fileName();
+    }
+    bool saveEnabled() { return form.button(4)->isEnabled(); }
+};
+
+} // namespace zp::test
