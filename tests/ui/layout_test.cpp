@@ -14,7 +14,7 @@ LayoutTargets run(double W, double H, std::optional<int> pw = 320, std::optional
 }
 } // namespace
 
-TEST(Layout, DesignedWindowGivesTheDesignedGeometry)
+TEST(Layout, InitialWindowSizeGivesFrameLinesAndACentredPlayArea)
 {
     const LayoutTargets t = run(7824, 7188);
     EXPECT_EQ(t.frame1Width, 7824 - 28 * 15);
