@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Fails unless every test runs with HOME and XDG_CONFIG_HOME in the tests' own folder HOME_DIR.
 execute_process(COMMAND ${CTEST} --show-only=json-v1 WORKING_DIRECTORY ${BUILD_DIR}
   OUTPUT_VARIABLE json RESULT_VARIABLE rc)

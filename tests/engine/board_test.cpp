@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Building a board, its refusals, the take-back rule, and closing while a tile slides.
 #include "tests/fake/fake_board.h"
 
@@ -15,7 +16,8 @@ TEST(NewPuzzle, CutsTheSolvedBoardAndCentresThePlayArea)
     EXPECT_FALSE(b.tiles[0].visible || b.tiles.exists(1) || b.tiles.exists(17));
     for (int k = 2; k <= 16; ++k)
         EXPECT_TRUE(b.tiles[k].visible && b.tiles[k].cell == k - 1 &&
-                    b.tiles[k].rect == (TwipsRect{(k - 1) % 4 * 1125.f, (k - 1) / 4 * 750.f, 1125, 750})) << k;
+                    b.tiles[k].rect == (TwipsRect{(k - 1) % 4 * 1125.f, (k - 1) / 4 * 750.f, 1125, 750}))
+            << k;
     EXPECT_EQ(std::make_pair(b.game.EmptyLeft, b.game.EmptyTop), std::make_pair(0.f, 0.f));
     EXPECT_EQ(b.clip.cellRect(15), QRect(225, 150, 75, 50));
     // Centred on half the outer width and on the middle of frame line 6.
@@ -32,7 +34,10 @@ TEST(NewPuzzle, RefusalsChangeNothingAndTheLargestBoardWorks)
     ASSERT_TRUE(b.build(300, 200) && b.game.MoveTile(2));
     const GameSnapshot before = b.snapshot();
     const PicturePtr picture = b.clip.picture();
-    struct Case { int w, h; QString cols; };
+    struct Case {
+        int w, h;
+        QString cols;
+    };
     for (const Case& c : {Case{300, 200, "0"}, Case{3, 200, "4"}, Case{40000, 200, "4"}}) {
         EXPECT_FALSE(b.build(c.w, c.h, c.cols)) << c.w;
         b.clip.setPicture(picture);   // the test put the refused one there, not the game

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A change of the screen's twips-per-pixel factors in the middle of a game.
 #include "tests/fake/fake_board.h"
 
@@ -6,8 +7,8 @@
 using namespace zp;
 using namespace zp::test;
 
-// With the empty slot off the top row: 2x, then 1.25x while tile 17 slides: every tile stays on its slot, each later move works and
-// "Solve It!" reaches the solved board.
+// With the empty slot off the top row: 2x, then 1.25x while tile 17 slides: every tile stays on its slot,
+// each later move works and "Solve It!" reaches the solved board.
 TEST(FactorsChange, TilesKeepTheirSlotsAndPlayGoesOnToTheSolvedBoard)
 {
     FakeBoard b;
@@ -19,7 +20,8 @@ TEST(FactorsChange, TilesKeepTheirSlotsAndPlayGoesOnToTheSolvedBoard)
     play({2, 9, 10});
     b.platform.tppx = b.platform.tppy = 7.5;
     b.game.factorsChanged();
-    EXPECT_EQ(b.fault().toStdString(), "");   // also: the moves made lead back to the solved board from where the tiles are
+    EXPECT_EQ(b.fault().toStdString(),
+              "");   // also: the moves made lead back to the solved board from where the tiles are
     EXPECT_EQ(b.playArea.width(), 301 * 7.5f);
     int steps = 0;
     b.platform.onEvents = [&] {

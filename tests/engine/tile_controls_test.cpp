@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tile control array: which tiles overlap a rectangle, also in flight, and what the listener is told.
 #include "platform/control_listener.h"
 #include "platform/tile_controls.h"
@@ -19,9 +20,11 @@ TEST(TileControls, LookupFindsExactlyTheOverlappingTilesAlsoInFlight)
         t.show(k);
     }
     t.move(6, 55, 100);   // half way into the slot at (0, 100)
-    const std::pair<TwipsRect, std::set<int>> cases[] = {
-        {{0, 0, 100, 100}, {}}, {{99, 99, 2, 2}, {2, 5, 6}}, {{50, 150, 10, 10}, {5, 6}},
-        {{140, 150, 10, 10}, {6}}, {{170, 150, 10, 10}, {}}};
+    const std::pair<TwipsRect, std::set<int>> cases[] = {{{0, 0, 100, 100}, {}},
+                                                         {{99, 99, 2, 2}, {2, 5, 6}},
+                                                         {{50, 150, 10, 10}, {5, 6}},
+                                                         {{140, 150, 10, 10}, {6}},
+                                                         {{170, 150, 10, 10}, {}}};
     for (const auto& [area, tiles] : cases) {
         std::set<int> found;
         t.forEachVisibleIn(area, [&](int k) { found.insert(k); });

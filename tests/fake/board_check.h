@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Checks of the board's invariants and a snapshot of a game, shared by the tests and the fuzzer.
 #pragma once
 
@@ -72,12 +73,15 @@ struct GameSnapshot {
 
 inline GameSnapshot snapshotOf(const Game& game, const TileControls& tiles)
 {
-    GameSnapshot s{{}, game.history.entries(), {game.PicturePath, game.Cols, game.Rows, game.OldCols, game.OldRows},
-                   game.EmptyLeft, game.EmptyTop};
+    GameSnapshot s{{},
+                   game.history.entries(),
+                   {game.PicturePath, game.Cols, game.Rows, game.OldCols, game.OldRows},
+                   game.EmptyLeft,
+                   game.EmptyTop};
     for (int k = 0; k < tiles.end(); ++k)
         if (tiles.exists(k))
             s.tiles.emplace_back(k, tiles[k].rect, tiles[k].cell, tiles[k].visible);
     return s;
 }
 
-} // namespace zp::test
+}   // namespace zp::test

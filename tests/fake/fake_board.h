@@ -1,11 +1,12 @@
+// SPDX-License-Identifier: MIT
 // A whole game on fake controls: the engine as the window would drive it, without a display.
 #pragma once
 
 #include "engine/form_frame.h"
 #include "engine/game.h"
 #include "engine/size_fields.h"
-#include "platform/picture_loader.h"
 #include "platform/picture_clip.h"
+#include "platform/picture_loader.h"
 #include "platform/play_area_control.h"
 #include "platform/tile_controls.h"
 #include "tests/fake/board_check.h"
@@ -84,11 +85,13 @@ struct FakeBoard {
     {
         GameSnapshot s = snapshotOf(game, tiles);
         const TwipsRect a = playArea.rect();
-        s.texts << size.cols << size.rows << QString("%1 %2 %3 %4").arg(a.left).arg(a.top).arg(a.width).arg(a.height)
-                << QString("%1 x %2 of %3").arg(clip.cols()).arg(clip.rows()).arg(quintptr(clip.picture().get()));
+        s.texts
+            << size.cols << size.rows
+            << QString("%1 %2 %3 %4").arg(a.left).arg(a.top).arg(a.width).arg(a.height)
+            << QString("%1 x %2 of %3").arg(clip.cols()).arg(clip.rows()).arg(quintptr(clip.picture().get()));
         return s;
     }
     QString fault() const { return boardFault(game, tiles, platform.tppx, platform.tppy); }
 };
 
-} // namespace zp::test
+}   // namespace zp::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A scripted platform for tests: fake clock, chosen twips per pixel, recorded message boxes.
 #pragma once
 
@@ -11,7 +12,7 @@ namespace zp::test {
 class FakePlatform : public Platform, public MessageLog {
 public:
     double tppx = 15, tppy = 15;
-    double now = 1000;            // fake clock, seconds; each processEvents takes a millisecond
+    double now = 1000;   // fake clock, seconds; each processEvents takes a millisecond
     int processEventsCalls = 0;
     // Runs inside processEvents and waitUntil, as user input arriving then would.
     std::function<void()> onEvents;
@@ -50,4 +51,4 @@ private:
     bool inEvents = false;
 };
 
-} // namespace zp::test
+}   // namespace zp::test

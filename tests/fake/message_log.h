@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Message boxes answered by a test: each one shown is recorded, answers are given in order.
 #pragma once
 
@@ -29,4 +30,4 @@ struct MessageLog {
     }
 };
 
-} // namespace zp::test
+}   // namespace zp::test

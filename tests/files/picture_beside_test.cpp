@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Opening a puzzle file whose picture path is from another computer: the picture beside it.
 #include "files/puzzle_files.h"
 
@@ -63,5 +64,5 @@ TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFo
     }
 }
 
-} // namespace
-} // namespace zp
+}   // namespace
+}   // namespace zp

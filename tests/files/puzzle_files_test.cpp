@@ -1,5 +1,7 @@
+// SPDX-License-Identifier: MIT
 // Opening and saving puzzle files that fails: a file size limit, a full disk, odd targets, a locked
-// folder, unusable files and FIFOs. The old file keeps its bytes, the game in play stays, the message says why.
+// folder, unusable files and FIFOs. The old file keeps its bytes, the game in play stays, the message says
+// why.
 #include "files/puzzle_files.h"
 
 #include "tests/fake/fake_board.h"
@@ -56,9 +58,9 @@ protected:
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
     }
-    // Runs `command` on the game in play; the messages it showed, one a line, or a note that the game changed.
-    template <typename Command>
-    QString run(Command command)
+    // Runs `command` on the game in play; the messages it showed, one a line, or a note that the game
+    // changed.
+    template <typename Command> QString run(Command command)
     {
         const test::GameSnapshot before = board.snapshot();
         board.platform.messages.clear();
@@ -69,7 +71,10 @@ protected:
             shown += m.text + u'\n';
         return board.snapshot() == before ? shown : u"the game changed"_s;
     }
-    QString save(const QString& file) { return run([&](PuzzleFiles& f) { f.SavePuzzle(file); }); }
+    QString save(const QString& file)
+    {
+        return run([&](PuzzleFiles& f) { f.SavePuzzle(file); });
+    }
     // In a child process: saves to each file in turn and prints what each showed for the parent to
     // match. SizeLimit: a file write stops after 8 bytes. Unprivileged: as root, runs as "nobody".
     enum class Child { SizeLimit, Unprivileged };
@@ -79,7 +84,8 @@ protected:
         std::signal(SIGXFSZ, SIG_IGN);
         getrlimit(RLIMIT_FSIZE, &unlimited);
         limit.rlim_max = unlimited.rlim_max;
-        const bool ready = child == Child::SizeLimit ? setrlimit(RLIMIT_FSIZE, &limit) == 0
+        const bool ready = child == Child::SizeLimit
+            ? setrlimit(RLIMIT_FSIZE, &limit) == 0
             : geteuid() != 0 || (setgroups(0, nullptr) == 0 && setgid(65534) == 0 && setuid(65534) == 0);
         QString shown;
         for (const QString& file : files)
@@ -101,7 +107,8 @@ protected:
 TEST_F(PuzzleFilesTest, AWriteCutShortByTheFileSizeLimitKeepsTheOldFile)
 {
     const QString old = write(u"old.pzl"_s);
-    EXPECT_EXIT(saveAndExit({old, path(u"new.pzl"_s)}, Child::SizeLimit), ::testing::ExitedWithCode(0),
+    EXPECT_EXIT(
+        saveAndExit({old, path(u"new.pzl"_s)}, Child::SizeLimit), ::testing::ExitedWithCode(0),
         "^The file you selected already exists[^\n]*\nCannot save the file .*/old.pzl: File too large\n"
         "Cannot save the file .*/new.pzl: File too large\n$");
     EXPECT_EQ(contents(old), Old);
@@ -131,7 +138,8 @@ TEST_F(PuzzleFilesTest, AWritableFileInAFolderThatIsNotIsOverwrittenInPlace)
                 chmod(QFile::encodeName(folder).constData(), 0555) == 0 &&
                 chmod(QFile::encodeName(dir.path()).constData(), 0755) == 0);
     EXPECT_EXIT(saveAndExit({file, readOnly}, Child::Unprivileged), ::testing::ExitedWithCode(0),
-        "^(The file you selected already exists[^\n]*\n){2}Cannot save the file .*/read-only.pzl: Permission denied\n$");
+                "^(The file you selected already exists[^\n]*\n){2}Cannot save the file .*/read-only.pzl: "
+                "Permission denied\n$");
     chmod(QFile::encodeName(folder).constData(), 0755);
     EXPECT_EQ(contents(file), Saved);
     EXPECT_EQ(contents(readOnly), Old);
@@ -147,7 +155,8 @@ TEST_F(PuzzleFilesTest, AFullDiskKeepsTheOldFile)
     const QString old = write(u"disk/old.pzl"_s);
     QFile filler(path(u"disk/filler"_s));
     filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered);   // no early return: the disk must go
-    while (filler.write(QByteArray(512, 'f')) == 512) {}
+    while (filler.write(QByteArray(512, 'f')) == 512) {
+    }
     const QString onOld = save(old), onNew = save(path(u"disk/new.pzl"_s));
     const QByteArray kept = contents(old);
     const QStringList left = entries(disk);
@@ -167,14 +176,19 @@ TEST_F(PuzzleFilesTest, AnUnusableFileOrAFifoShowsTheOneMessageAndChangesNothing
                 mkfifo(QFile::encodeName(fed).constData(), 0600) == 0 && QDir().mkdir(folder));
     const int writer = ::open(QFile::encodeName(fed).constData(), O_RDWR);   // holds a good game
     ASSERT_TRUE(writer >= 0 && ::write(writer, Saved.data(), Saved.size()) == Saved.size());
-    const QStringList files{idle, fed, folder, path(u"missing.pzl"_s),
-                            write(u"gone.pzl"_s, "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"),
-                            write(u"17.pzl"_s, "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"),
-                            write(u"thin.pzl"_s, "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n")};   // tiles under a pixel
+    const QStringList files{
+        idle,
+        fed,
+        folder,
+        path(u"missing.pzl"_s),
+        write(u"gone.pzl"_s, "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"),
+        write(u"17.pzl"_s, "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"),
+        write(u"thin.pzl"_s, "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n")};   // tiles under a pixel
     for (const QString& file : files)   // a FIFO without a writer: opening would wait for one for ever
-        EXPECT_EQ(run([&](PuzzleFiles& f) { f.OpenPuzzle(file); }), CannotFindMessage + u'\n') << qPrintable(file);
+        EXPECT_EQ(run([&](PuzzleFiles& f) { f.OpenPuzzle(file); }), CannotFindMessage + u'\n')
+            << qPrintable(file);
     ::close(writer);
 }
 
-} // namespace
-} // namespace zp
+}   // namespace
+}   // namespace zp

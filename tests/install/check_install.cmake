@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Installs the built project into a scratch prefix and checks where every file lands.
 # Run with cmake -DBUILD_DIR=... -DPREFIX=... -DDATADIR=... -DBINDIR=... -DDESKTOP_FILE_VALIDATE=...
 #   -DAPPSTREAMCLI=... -P check_install.cmake

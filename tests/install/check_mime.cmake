@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Builds a private MIME database from the program's MIME package and checks that "*.pzl" maps to it.
 # Run with cmake -DUPDATE_MIME_DATABASE=... -DMIME_XML=... -DWORK_DIR=.../mime -P check_mime.cmake
 # update-mime-database exits with 0 even for a package it cannot parse and only complains on

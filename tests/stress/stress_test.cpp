@@ -1,4 +1,6 @@
-// A restless user for the main window: seeded random input, also amid slides and solutions, checked after each action.
+// SPDX-License-Identifier: MIT
+// A restless user for the main window: seeded random input, also amid slides and solutions, checked after
+// each action.
 #include "files/puzzle_files.h"
 #include "files/puzzle_format.h"
 #include "platform/qt/play_area_widget.h"
@@ -28,7 +30,8 @@ namespace {
 
 constexpr int LimitedSaveEvery = 170;   // actions between saves that the file size limit cuts short
 constexpr double InjectChance = 0.05;   // per event pass inside a slide or a solution's pause
-// Per action, in 100: a press on the play area, else a resize, else the button: Solve, Open, Save, Other Image.
+// Per action, in 100: a press on the play area, else a resize, else the button: Solve, Open, Save, Other
+// Image.
 constexpr int PressWeight = 60, ResizeWeight = 12;
 constexpr int Buttons[] = {3, 2, 4, 5};
 
@@ -44,7 +47,8 @@ struct Workshop {
     }
     Workshop()
     {
-        for (const auto& [name, size] : {std::pair<QString, QSize>{"small.bmp", {60, 40}}, {"wide.png", {200, 150}}}) {
+        for (const auto& [name, size] :
+             {std::pair<QString, QSize>{"small.bmp", {60, 40}}, {"wide.png", {200, 150}}}) {
             QImage image(size, QImage::Format_RGB32);
             image.fill(qRgb(size.width(), size.height(), 128));
             if (!image.save(path(name)))
@@ -119,7 +123,8 @@ private:
             if (fault.isEmpty() && action_ % LimitedSaveEvery == 0)
                 fault = limitedSave();
             if (!fault.isEmpty()) {
-                std::fprintf(stderr, "stress: FAILED at seed %ld, action %ld: %s\n", seed_, action_, qPrintable(fault));
+                std::fprintf(stderr, "stress: FAILED at seed %ld, action %ld: %s\n", seed_, action_,
+                             qPrintable(fault));
                 return 1;
             }
         }
@@ -143,7 +148,8 @@ private:
         PlayAreaWidget* area = form_->Picture1();
         const QPointF at(below(area->width() + 10) - 5, below(area->height() + 10) - 5);
         const Qt::MouseButton button = chance(0.8) ? Qt::LeftButton : Qt::RightButton;
-        QMouseEvent event(QEvent::MouseButtonPress, at, area->mapToGlobal(at), button, button, Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseButtonPress, at, area->mapToGlobal(at), button, button,
+                          Qt::NoModifier);
         QApplication::sendEvent(area, &event);
     }
     QString check()
@@ -153,7 +159,8 @@ private:
             return "the game is still busy after the action returned";
         for (; checkedMessages_ < messages.size(); ++checkedMessages_) {
             const QString& text = messages[checkedMessages_].text;
-            if (text != CannotFindMessage && text != OverwriteQuestion && !text.startsWith("Cannot save the file "))
+            if (text != CannotFindMessage && text != OverwriteQuestion &&
+                !text.startsWith("Cannot save the file "))
                 return "unexpected message: " + text;
         }
         return test::boardFault(game, form_->Image1(), twipsPerPixelX(), twipsPerPixelY());
@@ -182,15 +189,16 @@ private:
         const QString last = messages.empty() ? QString() : messages.back().text;
         if (last != "Cannot save the file " + file + ": File too large")
             return "a save cut short showed: " + last;
-        return test::snapshotOf(form_->game(), form_->Image1()) == before ? QString()
-                                                                          : "a save cut short changed the game";
+        return test::snapshotOf(form_->game(), form_->Image1()) == before
+            ? QString()
+            : "a save cut short changed the game";
     }
 
     const long seed_, actions_;
     std::mt19937 rng_;
     Workshop shop_;
     QtPictureLoader loader_;
-    long action_ = 0;   // 0: not playing yet
+    long action_ = 0;       // 0: not playing yet
     bool nested_ = false;   // input injected from an event pass, or a check, is running
     bool yes_ = false;      // every question answered Yes
     double now_ = 0;
@@ -198,7 +206,7 @@ private:
     std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
 };
 
-} // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {

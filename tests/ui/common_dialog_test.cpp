@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests of the shared file dialog as Qt shows it: the program's file types, the preset, the name it returns.
 #include "ui/common_dialog.h"
 
@@ -14,7 +15,8 @@
 namespace zp {
 namespace {
 
-const QString kFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*|Bitmaps (*.bmp;*.dib)|*.bmp;*.dib");
+const QString kFilter = QString::fromUtf8(
+    "Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*|Bitmaps (*.bmp;*.dib)|*.bmp;*.dib");
 
 class CommonDialogShown : public ::testing::Test {
 protected:
@@ -22,7 +24,7 @@ protected:
     void show(bool save, bool accept, const std::function<void(QFileDialog&, QLineEdit& name)>& script)
     {
         bool ran = false;
-        QTimer boxWatch, runner;   // two: a timer's handler is not called again while it runs
+        QTimer boxWatch, runner;      // two: a timer's handler is not called again while it runs
         boxWatch.callOnTimeout([] {   // no case expects a message box, say about a missing file
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 ADD_FAILURE() << "a message box appeared: " << qPrintable(box->text());
@@ -40,7 +42,8 @@ protected:
             EXPECT_TRUE(!save || shown->testOption(QFileDialog::DontConfirmOverwrite));
             shown->setDirectory(folder.path());
             script(*shown, *name);
-            accept ? static_cast<QDialog*>(shown)->accept() : shown->reject();   // QFileDialog's is not public
+            accept ? static_cast<QDialog*>(shown)->accept()
+                   : shown->reject();   // QFileDialog's is not public
             if (shown->isVisible())
                 shown->reject();
         });
@@ -62,7 +65,9 @@ TEST_F(CommonDialogShown, OffersTheTypesKeepsThePresetOnCancelAndReturnsAnyTyped
         QStringList offered;
         for (auto* box = shown.findChild<QComboBox*>("fileTypeCombo"); box && offered.size() < box->count();)
             offered << box->itemText(offered.size());
-        EXPECT_EQ(offered, (QStringList{"Puzzle file (*.pzl)", "Všechny soubory soubory (*.*)", "Bitmaps (*.bmp;*.dib)"}));
+        EXPECT_EQ(
+            offered,
+            (QStringList{"Puzzle file (*.pzl)", "Všechny soubory soubory (*.*)", "Bitmaps (*.bmp;*.dib)"}));
     });
     EXPECT_EQ(dialog.FileName, "keep.pzl");
     for (auto [save, typed] : {std::pair{true, "game.pzl"}, {false, "README"}, {false, "missing.pzl"}}) {
@@ -74,5 +79,5 @@ TEST_F(CommonDialogShown, OffersTheTypesKeepsThePresetOnCancelAndReturnsAnyTyped
     }
 }
 
-} // namespace
-} // namespace zp
+}   // namespace
+}   // namespace zp

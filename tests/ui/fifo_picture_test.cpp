@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A picture that is a FIFO is refused at once, with or without a writer feeding it a good picture.
 #include "platform/qt/qt_picture.h"
 
@@ -32,5 +33,5 @@ TEST(FifoPicture, IsRefusedWithoutWaitingForAWriter)
     ::close(writer);
 }
 
-} // namespace
-} // namespace zp
+}   // namespace
+}   // namespace zp

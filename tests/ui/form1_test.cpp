@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window under the offscreen platform: start-up, the commands, geometry and clicks.
 #include "platform/qt/play_area_widget.h"
 #include "tests/ui/window_test.h"
@@ -45,7 +46,10 @@ TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptFor
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, "I Can't find the file intro.jpg");
     EXPECT_EQ(platform.messages[0].style, MsgStyle::Critical);
-    QTimer::singleShot(0, [this] { form.sizeDialog()->Text1->setText("5"); form.sizeDialog()->Command1->click(); });
+    QTimer::singleShot(0, [this] {
+        form.sizeDialog()->Text1->setText("5");
+        form.sizeDialog()->Command1->click();
+    });
     form.Command1_Click();   // 5 x 4, kept for the next picture
     dialog.answers = {picture("p.bmp", 100, 100)};
     form.Command5_Click();
@@ -80,18 +84,22 @@ TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
     for (const QSize size : {QSize(506, 447), QSize(656, 537)}) {
         form.resize(size);
         LayoutTargets t;
-        layOut({form.frameGeometry().width() * 15.0, form.frameGeometry().height() * 15.0, 15.0, 15.0, 240, 180}, t);
+        layOut(
+            {form.frameGeometry().width() * 15.0, form.frameGeometry().height() * 15.0, 15.0, 15.0, 240, 180},
+            t);
         const QImage shot = form.grab().toImage();
         for (int i = 0; i < 8; ++i) {
             const FrameLine& l = t.lines[i];
             const QPoint middle(int(toPixels((l.X1 + l.X2) / 2, 15)), int(toPixels((l.Y1 + l.Y2) / 2, 15)));
-            EXPECT_EQ(QColor(shot.pixel(middle)), i < 2 || i > 5 ? QColor(128, 128, 128) : QColor(Qt::white)) << i;
+            EXPECT_EQ(QColor(shot.pixel(middle)), i < 2 || i > 5 ? QColor(128, 128, 128) : QColor(Qt::white))
+                << i;
         }
         EXPECT_EQ(form.Picture1()->geometry(), form.Picture1()->devicePixels(t.playArea));
     }
 }
 
-// On the real platform: "Solve It!" pressed, the window closed in its first pause; no wait outlasts the close.
+// On the real platform: "Solve It!" pressed, the window closed in its first pause; no wait outlasts the
+// close.
 TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
 {
     picture("intro.jpg");
@@ -100,7 +108,10 @@ TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
     for (std::int16_t k : {2, 3})
         ASSERT_TRUE(form.game().MoveTile(k));
     QTimer closer;
-    closer.callOnTimeout([this] { if (form.game().solving() && !form.game().sliding()) form.close(); });
+    closer.callOnTimeout([this] {
+        if (form.game().solving() && !form.game().sliding())
+            form.close();
+    });
     closer.start(1);
     QElapsedTimer waited;
     waited.start();

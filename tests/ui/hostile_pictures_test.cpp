@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Awkward and broken pictures: each is playable, or refused with the message and the game left as it was.
 #include "files/puzzle_files.h"
 #include "platform/qt/qt_picture.h"
@@ -16,7 +17,10 @@ namespace {
 const QString HostileDir = QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/hostile");
 
 // A picture file and its size when it loads (empty: refused).
-struct Hostile { QString name; QSize loads; };
+struct Hostile {
+    QString name;
+    QSize loads;
+};
 void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name.toStdString(); }
 
 // The manifest's entries, then those made at run time: a folder with a picture's name, and BMP
@@ -26,7 +30,8 @@ std::vector<Hostile> corpus()
     QFile file(HostileDir + "/manifest.txt");
     std::vector<Hostile> list;
     for (const QString& line : QString(file.open(QIODevice::ReadOnly) ? file.readAll() : "").split('\n')) {
-        const QStringList f = line.trimmed().split(' '), wh = f.value(2).split('x');   // NAME loads WxH | NAME refused
+        const QStringList f = line.trimmed().split(' '),
+                          wh = f.value(2).split('x');   // NAME loads WxH | NAME refused
         if (f.size() > 1 && !line.startsWith('#'))
             list.push_back({f[0], wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize()});
     }
@@ -39,15 +44,19 @@ std::vector<Hostile> corpus()
 class HostilePicture : public test::WindowIn<::testing::TestWithParam<Hostile>> {
 protected:
     const QString name = GetParam().name;
-    const QString path = QDir(QFile::exists(HostileDir + "/" + name) ? HostileDir : dir.path()).filePath(name);
+    const QString path =
+        QDir(QFile::exists(HostileDir + "/" + name) ? HostileDir : dir.path()).filePath(name);
     void SetUp() override
     {
         ASSERT_TRUE(QFile::copy(HostileDir + "/progressive.jpg", "intro.jpg") && QDir().mkdir("x.jpg"));
         for (const QSize claim : {QSize(40000, 1), QSize(9000, 9000)}) {   // one.bmp's header, sides changed
             QFile out(QString("huge_%1x%2.bmp").arg(claim.width()).arg(claim.height()));
-            ASSERT_TRUE(QFile::copy(HostileDir + "/one.bmp", out.fileName()) && out.open(QIODevice::ReadWrite));
-            const qint32 sides[] = {qToLittleEndian<qint32>(claim.width()), qToLittleEndian<qint32>(claim.height())};
-            ASSERT_TRUE(out.resize(54) && out.seek(18) && out.write(reinterpret_cast<const char*>(sides), 8) == 8);
+            ASSERT_TRUE(QFile::copy(HostileDir + "/one.bmp", out.fileName()) &&
+                        out.open(QIODevice::ReadWrite));
+            const qint32 sides[] = {qToLittleEndian<qint32>(claim.width()),
+                                    qToLittleEndian<qint32>(claim.height())};
+            ASSERT_TRUE(out.resize(54) && out.seek(18) &&
+                        out.write(reinterpret_cast<const char*>(sides), 8) == 8);
         }
         form.Form_Load({});
         ASSERT_TRUE(form.game().MoveTile(2) && platform.messages.empty() && !saveEnabled());
@@ -56,7 +65,8 @@ protected:
     test::GameSnapshot gameInPlay()
     {
         test::GameSnapshot s = test::snapshotOf(form.game(), form.Image1());
-        s.texts << QString::number(form.PictureClip1().width()) << QString::number(form.PictureClip1().height());
+        s.texts << QString::number(form.PictureClip1().width())
+                << QString::number(form.PictureClip1().height());
         return s;
     }
 };
@@ -72,9 +82,11 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
     EXPECT_EQ(loaded.picture ? QSize(loaded.picture->width(), loaded.picture->height()) : QSize(), size);
     EXPECT_TRUE(!name.startsWith("huge") || name == "huge.bmp" || loaded.reason.contains("too large"));
     const bool whole = loaded.picture && !name.startsWith("truncated");   // else missing pixels are undefined
-    EXPECT_TRUE(!whole || loaded.picture->image() == QImageReader(path).read().convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(!whole ||
+                loaded.picture->image() == QImageReader(path).read().convertToFormat(QImage::Format_RGB32));
     QFile game("game.pzl");
-    ASSERT_TRUE(game.open(QIODevice::WriteOnly) && game.write((path + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n").toUtf8()));
+    ASSERT_TRUE(game.open(QIODevice::WriteOnly) &&
+                game.write((path + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n").toUtf8()));
     game.close();
     const auto before = gameInPlay();
     for (const bool viaPuzzleFile : {false, true}) {
@@ -86,7 +98,8 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
             EXPECT_TRUE(platform.messages.empty()) << qPrintable(platform.messages.front().text);
             EXPECT_EQ(QSize(form.PictureClip1().width(), form.PictureClip1().height()), size);
             EXPECT_TRUE(saveEnabled());
-            EXPECT_EQ(form.game().history.entries(), std::vector<std::int16_t>(viaPuzzleFile, 2));   // [] or [2]
+            EXPECT_EQ(form.game().history.entries(),
+                      std::vector<std::int16_t>(viaPuzzleFile, 2));   // [] or [2]
             EXPECT_TRUE(form.game().MoveTile(viaPuzzleFile ? 3 : 2));
             EXPECT_EQ(test::boardFault(form.game(), form.Image1(), 15, 15), "");
             continue;
@@ -99,7 +112,8 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Corpus, HostilePicture, ::testing::ValuesIn(corpus()),
-                         [](const auto& info) { return QString(info.param.name).replace('.', '_').toStdString(); });
+INSTANTIATE_TEST_SUITE_P(Corpus, HostilePicture, ::testing::ValuesIn(corpus()), [](const auto& info) {
+    return QString(info.param.name).replace('.', '_').toStdString();
+});
 
-} // namespace
+}   // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window layout: edge cases of widening, heightening, tiny windows and no picture.
 #include "ui/layout.h"
 
@@ -12,7 +13,7 @@ LayoutTargets run(double W, double H, std::optional<int> pw = 320, std::optional
     layOut({W, H, 15.0, 15.0, pw, ph}, out);
     return out;
 }
-} // namespace
+}   // namespace
 
 TEST(Layout, InitialWindowSizeGivesFrameLinesAndACentredPlayArea)
 {
@@ -29,8 +30,8 @@ TEST(Layout, InitialWindowSizeGivesFrameLinesAndACentredPlayArea)
 
 TEST(Layout, NoPictureOrAnOversizedOneGivesAnEmptyRectangleAtTheCentre)
 {
-    for (auto [pw, ph] : {std::pair<std::optional<int>, std::optional<int>>{std::nullopt, std::nullopt},
-                          {40000, 240}}) {
+    for (auto [pw, ph] :
+         {std::pair<std::optional<int>, std::optional<int>>{std::nullopt, std::nullopt}, {40000, 240}}) {
         const LayoutTargets t = run(7824, 7188, pw, ph);
         EXPECT_EQ(t.playArea.left, 7824 / 2.f);
         EXPECT_EQ(t.playArea.width, 0);

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The main window without a mouse or a file dialog: arrow keys, dropped files, start-up anywhere.
 #include "platform/qt/play_area_widget.h"
 #include "tests/ui/window_test.h"
@@ -29,7 +30,7 @@ struct PlayInput : WindowIn<> {
     }
 };
 
-} // namespace
+}   // namespace
 
 TEST_F(PlayInput, ArrowKeysPressTheTileThatMovesThatWayAndAreIgnoredDuringASlide)
 {
@@ -37,8 +38,11 @@ TEST_F(PlayInput, ArrowKeysPressTheTileThatMovesThatWayAndAreIgnoredDuringASlide
     form.Form_Load({});
     EXPECT_EQ(form.Picture1()->focusPolicy(), Qt::StrongFocus);
     // 4 x 4, empty top left. Down takes 6 back as a second click on it would; then no tile is above.
-    const std::pair<Qt::Key, Moves> steps[] = {{Qt::Key_Left, {2}}, {Qt::Key_Up, {2, 6}},
-        {Qt::Key_Down, {2}}, {Qt::Key_Down, {2}}, {Qt::Key_Left, {2, 3}}};
+    const std::pair<Qt::Key, Moves> steps[] = {{Qt::Key_Left, {2}},
+                                               {Qt::Key_Up, {2, 6}},
+                                               {Qt::Key_Down, {2}},
+                                               {Qt::Key_Down, {2}},
+                                               {Qt::Key_Left, {2, 3}}};
     for (const auto& [k, moves] : steps) {
         QKeyEvent e(QEvent::KeyPress, k, Qt::NoModifier);
         QApplication::sendEvent(form.Picture1(), &e);

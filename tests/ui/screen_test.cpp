@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window on a scaled screen (run once per QT_SCALE_FACTOR): the board in exact device
 // pixels, clicks on the right tile, commands above any picture, the size dialog's place.
 #include "platform/qt/play_area_widget.h"
@@ -35,7 +36,10 @@ struct ScaledWindow : WindowIn<> {
         QCoreApplication::processEvents();
     }
     // The board as the window paints it, one device pixel each.
-    QImage shown() { return form.grab().toImage().copy(form.Picture1()->board()).convertToFormat(QImage::Format_RGB32); }
+    QImage shown()
+    {
+        return form.grab().toImage().copy(form.Picture1()->board()).convertToFormat(QImage::Format_RGB32);
+    }
     // The 301 x 203 picture cut 7 x 3 (tiles of 43 x 67) as it must look with the empty slot at
     // column `empty` of the top row, tile 2 moved left when that is 1: the pattern shows there
     // and in the two rows below the tiles.
@@ -68,7 +72,8 @@ struct ScaledWindow : WindowIn<> {
 };
 
 // Then the window, told of a screen with twice the scaling mid-game, re-fits the board and moves go on.
-TEST_F(ScaledWindow, TheBoardIsThePictureExactlyEveryNeighbourOfTheEmptySlotTakesAClickAndAScreenChangeKeepsTiles)
+TEST_F(ScaledWindow,
+       TheBoardIsThePictureExactlyEveryNeighbourOfTheEmptySlotTakesAClickAndAScreenChangeKeepsTiles)
 {
     EXPECT_EQ(form.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
     build(301, 203, "7", "3");
@@ -84,10 +89,12 @@ TEST_F(ScaledWindow, TheBoardIsThePictureExactlyEveryNeighbourOfTheEmptySlotTake
     platform.scale = 2;
     QEvent change(QEvent::ScreenChangeInternal);
     QApplication::sendEvent(&form, &change);
-    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect), QRect(43, 67, 43, 67));   // in device pixels
+    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect),
+              QRect(43, 67, 43, 67));   // in device pixels
     for (std::int16_t k : {9, 10, 3})
         EXPECT_TRUE(form.game().MoveTile(k)) << k;
-    EXPECT_EQ(boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY()), "");
+    EXPECT_EQ(boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY()),
+              "");
 }
 
 TEST_F(ScaledWindow, EveryButtonStaysOnTopOfAPictureLargerThanTheWindow)
@@ -107,8 +114,10 @@ TEST_F(ScaledWindow, FrameCornersEndOnTheRightSides)
     const double tx = platform.twipsPerPixelX(), ty = platform.twipsPerPixelY();
     const double W = form.frameGeometry().width() * tx * form.devicePixelRatioF();
     const double H = form.frameGeometry().height() * ty * form.devicePixelRatioF();
-    for (auto [right, bottom, colour] : {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
-        const QPoint corner(int(toPixels(float(W - right * tx), tx)), int(toPixels(float(H - bottom * ty), ty)));
+    for (auto [right, bottom, colour] :
+         {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
+        const QPoint corner(int(toPixels(float(W - right * tx), tx)),
+                            int(toPixels(float(H - bottom * ty), ty)));
         EXPECT_EQ(shot.pixel(corner), colour) << right;
         EXPECT_NE(shot.pixel(corner + QPoint(1, 0)), colour) << right;
     }
@@ -119,7 +128,8 @@ TEST(SizeDialogPlace, CentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
     QWidget owner;
     owner.setGeometry(200, 150, 500, 400);
     FakePlatform platform;
-    Form2 dialog(platform, [] { return QSize(100, 100); }, &owner);
+    Form2 dialog(
+        platform, [] { return QSize(100, 100); }, &owner);
     std::vector<QPoint> centres;
     const auto showing = [&](const std::function<void()>& then) {
         QTimer::singleShot(0, &dialog, [&] {
@@ -128,12 +138,16 @@ TEST(SizeDialogPlace, CentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
         });
         dialog.showModal();
     };
-    showing([&] { dialog.move(dialog.pos() + QPoint(60, 40)); dialog.Command1->click(); });
+    showing([&] {
+        dialog.move(dialog.pos() + QPoint(60, 40));
+        dialog.Command1->click();
+    });
     showing([&] { dialog.Command2->click(); });
     showing([&] { dialog.close(); });   // discarded: the next showing is a first one
     showing([&] { dialog.Command2->click(); });
     const QPoint middle = owner.geometry().center();
-    EXPECT_EQ(centres, (std::vector<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
+    EXPECT_EQ(centres,
+              (std::vector<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
 }
 
-} // namespace
+}   // namespace

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Scripted services for window tests: message boxes and file dialogs answered by the test.
 #pragma once
 
@@ -42,4 +43,4 @@ protected:
     }
 };
 
-} // namespace zp::test
+}   // namespace zp::test

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Runs the window tests in one QApplication on Qt's offscreen platform.
 #include <QApplication>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A main window in a temporary working folder, its messages and file dialogs answered by the test.
 #pragma once
 
@@ -14,10 +15,12 @@
 
 namespace zp::test {
 
-template <class Base = ::testing::Test>
-struct WindowIn : Base {
+template <class Base = ::testing::Test> struct WindowIn : Base {
     QTemporaryDir dir;
-    struct CwdKeeper { QString old = QDir::currentPath(); ~CwdKeeper() { QDir::setCurrent(old); } } cwd;
+    struct CwdKeeper {
+        QString old = QDir::currentPath();
+        ~CwdKeeper() { QDir::setCurrent(old); }
+    } cwd;
     ScriptedPlatform platform;
     QtPictureLoader loader;
     ScriptedDialog dialog;
@@ -42,4 +45,4 @@ struct WindowIn : Base {
     bool saveEnabled() { return form.button(4)->isEnabled(); }
 };
 
-} // namespace zp::test
+}   // namespace zp::test

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Shared set-up for the tool tests: import paths, PIL presence."""
 
 import importlib.util

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Checks the generated pictures in assets/ are what the script makes now."""
 
 import os
