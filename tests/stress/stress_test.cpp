@@ -212,6 +212,8 @@ int main(int argc, char** argv)
 {
     std::signal(SIGXFSZ, SIG_IGN);   // a write over the file size limit fails instead of ending the run
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    const QTemporaryDir home;
+    test::useOwnHome(home);
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     bool seedOk = false, actionsOk = false;

@@ -7,8 +7,17 @@
 #include "ui/common_dialog.h"
 
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace zp::test {
+
+// Points HOME and XDG_CONFIG_HOME into `home` for the whole run, before Qt reads them: Qt's file dialog
+// keeps a history in the settings, and no test may write the user's.
+inline void useOwnHome(const QTemporaryDir& home)
+{
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
+}
 
 using Shown = ShownMessage;
 
