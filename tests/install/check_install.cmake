@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: MIT
 # Installs the built project into a scratch prefix and checks where every file lands.
 # Run with cmake -DBUILD_DIR=... -DPREFIX=... -DDATADIR=... -DBINDIR=... -DDESKTOP_FILE_VALIDATE=...
-#   -DAPPSTREAMCLI=... -P check_install.cmake
+#   -DAPPSTREAMCLI=... -DUPDATE_MIME_DATABASE=... -P check_install.cmake
 
 file(REMOVE_RECURSE "${PREFIX}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${PREFIX}"
@@ -41,4 +41,15 @@ execute_process(COMMAND "${APPSTREAMCLI}" validate-tree --no-net
                 RESULT_VARIABLE result OUTPUT_VARIABLE report ERROR_VARIABLE report)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "the installed tree does not hold together:\n${report}")
+endif()
+
+# The installed MIME package maps "*.pzl" to the program's type. update-mime-database exits with 0
+# even for a package it cannot parse, so any complaint fails; the prefix is the user's data folder
+# for the run, or it would also complain that the database is not on the search path.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${PREFIX}/${DATADIR}"
+                        "${UPDATE_MIME_DATABASE}" "${PREFIX}/${DATADIR}/mime"
+                RESULT_VARIABLE result OUTPUT_VARIABLE report ERROR_VARIABLE report)
+file(STRINGS "${PREFIX}/${DATADIR}/mime/globs2" globs REGEX "zornik")
+if(NOT result EQUAL 0 OR report OR NOT globs MATCHES "application/x-zornik-puzzle:\\*\\.pzl")
+  message(FATAL_ERROR "*.pzl is not mapped to application/x-zornik-puzzle (${result}): ${report}${globs}")
 endif()
