@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The tile control array: which tiles overlap a rectangle, also in flight, and what the listener is told.
+// The tile control array: what its listener is told of moved and batched tiles.
 #include "platform/control_listener.h"
 #include "platform/tile_controls.h"
 
@@ -8,29 +8,6 @@
 #include <set>
 
 using namespace zp;
-
-TEST(TileControls, LookupFindsExactlyTheOverlappingTilesAlsoInFlight)
-{
-    TileControls t;
-    t.setWidth(0, 100);
-    t.setHeight(0, 100);
-    for (int k = 2; k <= 16; ++k) {
-        t.create(k);
-        t.move(k, float((k - 1) % 4 * 100), float((k - 1) / 4 * 100));
-        t.show(k);
-    }
-    t.move(6, 55, 100);   // half way into the slot at (0, 100)
-    const std::pair<TwipsRect, std::set<int>> cases[] = {{{0, 0, 100, 100}, {}},
-                                                         {{99, 99, 2, 2}, {2, 5, 6}},
-                                                         {{50, 150, 10, 10}, {5, 6}},
-                                                         {{140, 150, 10, 10}, {6}},
-                                                         {{170, 150, 10, 10}, {}}};
-    for (const auto& [area, tiles] : cases) {
-        std::set<int> found;
-        t.forEachVisibleIn(area, [&](int k) { found.insert(k); });
-        EXPECT_EQ(found, tiles) << area.left << "," << area.top;
-    }
-}
 
 TEST(TileControls, ListenerGetsTheTouchedRectangleOrOneBatchNotice)
 {

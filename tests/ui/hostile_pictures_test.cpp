@@ -9,6 +9,10 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 using namespace zp;
 
 namespace {
@@ -23,8 +27,9 @@ struct Hostile {
 };
 void PrintTo(const Hostile& h, std::ostream* os) { *os << h.name.toStdString(); }
 
-// The manifest's entries, then those made at run time: a folder with a picture's name, and BMP
-// headers without pixels claiming a side above 32767 pixels, or sides below it but too many pixels.
+// The manifest's entries, then those made at run time: a folder with a picture's name, BMP headers
+// without pixels claiming a side above 32767 pixels or sides below it but too many pixels, and FIFOs,
+// one without a writer and one fed a good picture.
 std::vector<Hostile> corpus()
 {
     QFile file(HostileDir + "/manifest.txt");
@@ -35,7 +40,7 @@ std::vector<Hostile> corpus()
         if (f.size() > 1 && !line.startsWith('#'))
             list.push_back({f[0], wh.size() == 2 ? QSize(wh[0].toInt(), wh[1].toInt()) : QSize()});
     }
-    for (const QString name : {"x.jpg", "huge_40000x1.bmp", "huge_9000x9000.bmp"})
+    for (const QString name : {"x.jpg", "huge_40000x1.bmp", "huge_9000x9000.bmp", "idle.jpg", "fed.jpg"})
         list.push_back({name, {}});
     return list;
 }
@@ -44,6 +49,7 @@ std::vector<Hostile> corpus()
 class HostilePicture : public test::WindowIn<::testing::TestWithParam<Hostile>> {
 protected:
     const QString name = GetParam().name;
+    int fifoWriter = -1;
     const QString path =
         QDir(QFile::exists(HostileDir + "/" + name) ? HostileDir : dir.path()).filePath(name);
     void SetUp() override
@@ -58,8 +64,20 @@ protected:
             ASSERT_TRUE(out.resize(54) && out.seek(18) &&
                         out.write(reinterpret_cast<const char*>(sides), 8) == 8);
         }
+        alarm(60);   // a loader that waits on a FIFO ends the run here instead of hanging it
+        QFile good(HostileDir + "/progressive.jpg");
+        ASSERT_TRUE(mkfifo("idle.jpg", 0600) == 0 && mkfifo("fed.jpg", 0600) == 0 &&
+                    good.open(QIODevice::ReadOnly));
+        fifoWriter = ::open("fed.jpg", O_RDWR);
+        const QByteArray bytes = good.readAll();
+        ASSERT_TRUE(fifoWriter >= 0 && ::write(fifoWriter, bytes.data(), bytes.size()) == bytes.size());
         form.Form_Load({});
         ASSERT_TRUE(form.game().MoveTile(2) && platform.messages.empty() && !saveEnabled());
+    }
+    void TearDown() override
+    {
+        alarm(0);
+        ::close(fifoWriter);
     }
     // All that must stay as it was when a picture is refused, but the Save button.
     test::GameSnapshot gameInPlay()
