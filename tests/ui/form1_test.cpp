@@ -119,6 +119,9 @@ TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
     EXPECT_EQ(form.game().history.entries(), Moves{2});
     platform.waitUntil(platform.clock() + 30);
     EXPECT_LT(waited.elapsed(), 10000);
+    // Closing ends the program's loop: until one runs again, every modal loop would return at once.
+    QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+    QCoreApplication::exec();
 }
 
 TEST(RealPlatform, AnInterruptEndsTheRunningWaitAndEveryLaterOne)
