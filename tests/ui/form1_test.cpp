@@ -38,6 +38,9 @@ void drop(Form1& form, const QStringList& files, const QString& text = {})
 TEST_F(Window, StartsInItsGeometryAndFocusOrderWithSaveDisabledAndAnyButtonMovesTiles)
 {
     EXPECT_EQ(form.size(), QSize(506, 447));   // 7584 x 6708 twips at 15 twips a pixel
+    EXPECT_EQ(form.windowTitle(), "Zornik PUZZLE!, a picture puzzle by the Zornik developers");
+    EXPECT_EQ(form.button(1)->iconSize(), QSize(16, 16));
+    EXPECT_EQ(form.button(1)->focusPolicy(), Qt::StrongFocus);
     QWidget* expected[] = {form.button(5), form.button(4), form.button(3), form.Picture1(),
                            form.button(2), form.button(1), form.button(6)};
     for (int i = 0; i + 1 < 7; ++i)
@@ -64,14 +67,19 @@ TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptFor
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, "I Can't find the file intro.jpg");
     EXPECT_EQ(platform.messages[0].style, MsgStyle::Critical);
-    QTimer::singleShot(0, [this] {
-        form.sizeDialog()->Text1->setText("5");
-        form.sizeDialog()->Command1->click();
-    });
-    form.Command1_Click();   // 5 x 4, kept for the next picture
+    const auto setColumns = [this](const char* cols) {
+        QTimer::singleShot(0, [this, cols] {
+            form.sizeDialog()->Text1->setText(cols);
+            form.sizeDialog()->Command1->click();
+        });
+        form.Command1_Click();
+    };
+    setColumns("5");   // 5 x 4, kept for the next picture
     dialog.answers = {picture("p.bmp", 100, 100)};
     form.Command5_Click();
     EXPECT_TRUE(form.Image1().exists(20) && !form.Image1().exists(21));
+    setColumns("3");   // and with a picture, the board is cut again at once
+    EXPECT_TRUE(form.Image1().exists(12) && !form.Image1().exists(13));
 }
 
 // The frame lines are painted where the layout puts them, grey or white, and follow the window

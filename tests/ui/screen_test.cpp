@@ -8,6 +8,8 @@
 #include "ui/form2.h"
 
 #include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -145,6 +147,12 @@ TEST(SizeDialogPlace, CentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
     showing([&] { dialog.Command2->click(); });
     showing([&] { dialog.close(); });   // discarded: the next showing is a first one
     showing([&] { dialog.Command2->click(); });
+    const QWidget* controls[] = {dialog.Label1, dialog.Text1,    dialog.Label2,
+                                 dialog.Text2,  dialog.Command1, dialog.Command2};
+    for (const QWidget* a : controls)   // each inside the dialog, on a place of its own
+        for (const QWidget* b : controls)
+            EXPECT_TRUE(dialog.rect().contains(a->geometry()) &&
+                        (a == b || !a->geometry().intersects(b->geometry())));
     const QPoint middle = owner.geometry().center();
     EXPECT_EQ(centres,
               (std::vector<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
