@@ -2,7 +2,10 @@
 // Input while the board is busy, closing, and the replay of a puzzle file's moves.
 #include "engine/game.h"
 
+#include "engine/board_observer.h"
 #include "platform/platform.h"
+
+#include <algorithm>
 
 namespace zp {
 
@@ -72,7 +75,19 @@ bool Game::replay(const std::vector<std::int16_t>& moves)
             break;
     }
     replaying_ = false;
+    notifyBoardChanged();
     return !closing_;
+}
+
+void Game::removeObserver(BoardObserver& observer)
+{
+    observers_.erase(std::remove(observers_.begin(), observers_.end(), &observer), observers_.end());
+}
+
+void Game::notifyBoardChanged()
+{
+    for (BoardObserver* o : observers_)
+        o->boardChanged();
 }
 
 }   // namespace zp

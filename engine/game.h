@@ -13,6 +13,7 @@
 
 namespace zp {
 
+class BoardObserver;
 class Platform;
 class TileControls;
 class PlayAreaControl;
@@ -84,6 +85,11 @@ public:
     // as it has landed. Nothing moves on the board and the history stays.
     void factorsChanged();
 
+    // `observer` hears of every landed move and every new board until it is removed; it must
+    // be removed before it goes away.
+    void addObserver(BoardObserver& observer) { observers_.push_back(&observer); }
+    void removeObserver(BoardObserver& observer);
+
 private:
     enum class Record { Yes, No };
     bool move(std::int16_t Index, Record record);
@@ -94,6 +100,7 @@ private:
     void refit();
     void removeOldTiles();
     void createTiles(int cols, int rows);
+    void notifyBoardChanged();
 
     GameParts parts_;
     bool sliding_ = false;
@@ -104,6 +111,7 @@ private:
     int activeSolve_ = 0;                    // id of the running solution, 0: none
     int solveCounter_ = 0;
     std::deque<std::function<void()>> deferred_;
+    std::vector<BoardObserver*> observers_;
 };
 
 }   // namespace zp

@@ -2,6 +2,7 @@
 // The move rule and the one-pixel slide.
 #include "engine/game.h"
 
+#include "engine/board_observer.h"
 #include "platform/platform.h"
 #include "platform/tile_controls.h"
 #include "platform/twips.h"
@@ -45,6 +46,8 @@ bool Game::move(std::int16_t Index, Record record)
     if (record == Record::Yes)
         history.RecordMove(Index);
     (vertical ? EmptyTop : EmptyLeft) = vertical ? T : L;
+    for (BoardObserver* o : observers_)
+        o->moveLanded(Index);
     if (refitDue_)
         refit();
     return true;

@@ -57,6 +57,7 @@ bool Game::NewPuzzle()
     OldRows = Rows;
     boardTppx_ = tppx;
     boardTppy_ = tppy;
+    notifyBoardChanged();
     return true;
 }
 

@@ -49,6 +49,7 @@ void Game::refit()
     boardTppy_ = tppy;
     placePlayArea(tppx, tppy);
     PaintBackground();
+    notifyBoardChanged();
 }
 
 }   // namespace zp
