@@ -56,16 +56,13 @@ class RegenerationTest(unittest.TestCase):
 
 class ButtonPicturesTest(unittest.TestCase):
     def test_buttons_on_a_screen_scaled_by_two_are_drawn_from_32_pixels_not_doubled(self):
-        with open(os.path.join(ASSETS, "resources.qrc"), encoding="utf-8") as f:
-            compiled_in = f.read()
+        compiled_in = read(os.path.join(ASSETS, "resources.qrc")).decode()
         for name in BUTTONS:
-            small, large = "buttons/%s.png" % name, "buttons/%s@2x.png" % name
             # Qt takes NAME@2x.png from beside NAME.png in the resources for a scale of two.
-            self.assertIn("<file>%s</file>" % large, compiled_in, name)
-            one, two = rgba(os.path.join(ASSETS, small)), rgba(os.path.join(ASSETS, large))
+            self.assertIn("<file>buttons/%s@2x.png</file>" % name, compiled_in)
+            one, two = (rgba(os.path.join(ASSETS, "buttons", name + x + ".png")) for x in ("", "@2x"))
             self.assertEqual((one.size, two.size), ((16, 16), (32, 32)), name)
-            doubled = one.resize((32, 32), Image.NEAREST)
-            self.assertNotEqual(list(two.getdata()), list(doubled.getdata()), name)
+            self.assertTrue(two.tobytes() != one.resize((32, 32), Image.NEAREST).tobytes(), name + " is doubled")
 
 
 if __name__ == "__main__":
