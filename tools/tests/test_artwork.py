@@ -62,7 +62,7 @@ class ButtonPicturesTest(unittest.TestCase):
             self.assertIn("<file>buttons/%s@2x.png</file>" % name, compiled_in)
             one, two = (rgba(os.path.join(ASSETS, "buttons", name + x + ".png")) for x in ("", "@2x"))
             self.assertEqual((one.size, two.size), ((16, 16), (32, 32)), name)
-            self.assertTrue(two.tobytes() != one.resize((32, 32), Image.NEAREST).tobytes(), name + " is doubled")
+            self.assertTrue(two.tobytes() != one.resize((32, 32), Image.NEAREST).tobytes(), name)
 
 
 if __name__ == "__main__":
