@@ -107,7 +107,7 @@ void Form1::useOtherImage(const QString& name)
 void Form1::Command6_Click()
 {
     platform_.messageBox(QStringLiteral("Zornik PUZZLE! was made by the Zornik developers.\r\n"
-                                        "Home page: https://zornik-puzzle.invalid/"),
+                                        "How to play: the manual page zornik-puzzle(6)."),
                          MsgStyle::Information, QStringLiteral("About this game"));
 }
 

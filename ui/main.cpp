@@ -16,6 +16,8 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     // Names the installed data folder, .../share/zornik-puzzle, where the start-up picture lies.
     QApplication::setApplicationName(QStringLiteral("zornik-puzzle"));
+    // Lets the desktop match the window to its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZP_APP_ID));
     // The game keeps no configuration; Qt's file dialog would otherwise store its history in
     // the user's settings. A folder that cannot exist takes those writes nowhere.
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("/dev/null/none"));

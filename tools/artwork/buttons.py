@@ -5,6 +5,7 @@ import os
 
 from PIL import Image
 
+from . import buttons2x
 from .palette import LETTERS, VGA16
 
 # Blank sheet of paper with a folded corner ("Other Image").
@@ -153,8 +154,10 @@ def render(art):
 
 
 def write_buttons(folder):
-    """Writes every button picture as a 4-bit <folder>/<name>.png; returns the names written."""
+    """Writes every button picture as a 4-bit <folder>/<name>.png and, for screens scaled by two,
+    <folder>/<name>@2x.png beside it (the name Qt looks for); returns the names written."""
     os.makedirs(folder, exist_ok=True)
     for name, art in BUTTONS.items():
         render(art).save(os.path.join(folder, name + ".png"), bits=4, optimize=False)
+        buttons2x.render(name).save(os.path.join(folder, name + "@2x.png"), optimize=False)
     return list(BUTTONS)

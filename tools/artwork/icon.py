@@ -6,8 +6,8 @@ from PIL import Image, ImageDraw
 from .ico import IconImage, write_ico
 from .palette import VGA16, nearest_index
 
-# Colours as (flat 16-colour choice, rich 256-colour choice).
-_SKY = ((0, 255, 255), ((70, 130, 230), (175, 215, 255)))
+# Colours as (flat 16-colour choice, rich 256-colour choice); the large icons use the rich ones.
+SKY = ((0, 255, 255), ((70, 130, 230), (175, 215, 255)))
 _SUN = ((255, 255, 0), (255, 210, 40))
 _CLOUD = ((255, 255, 255), (250, 250, 250))
 _FAR_HILL = ((0, 128, 128), (95, 150, 140))
@@ -22,14 +22,14 @@ _RED_FLOWER = ((255, 0, 0), (230, 40, 60))
 _YELLOW_FLOWER = ((255, 255, 0), (255, 230, 60))
 _PINK_FLOWER = ((255, 0, 255), (235, 110, 200))
 _CROWN = ((0, 128, 0), (30, 120, 40))
-_GRID = ((0, 0, 0), (25, 25, 30))
-_HOLE = ((128, 128, 128), (70, 70, 80))
-_HOLE_SHADE = ((0, 0, 0), (35, 35, 40))
-_HOLE_LIGHT = ((192, 192, 192), (120, 120, 130))
+GRID = ((0, 0, 0), (25, 25, 30))
+HOLE = ((128, 128, 128), (70, 70, 80))
+HOLE_SHADE = ((0, 0, 0), (35, 35, 40))
+HOLE_LIGHT = ((192, 192, 192), (120, 120, 130))
 
 # The scene for a board of 3 x 3 tiles, as (shape, box in fractions of the picture, colour),
 # drawn in order; each feature keeps to a few tiles so that the cut pieces stay recognisable.
-_SCENE_3 = (
+SCENE_3 = (
     ("ellipse", (0.40, 0.10, 0.62, 0.22), _CLOUD),
     ("ellipse", (0.72, 0.06, 0.95, 0.29), _SUN),
     ("ellipse", (-0.3, 0.42, 0.70, 1.2), _FAR_HILL),
@@ -73,9 +73,9 @@ def _sky(image, rich):
     draw = ImageDraw.Draw(image)
     w, h = image.size
     if not rich:
-        draw.rectangle((0, 0, w, h), fill=_SKY[0])
+        draw.rectangle((0, 0, w, h), fill=SKY[0])
         return
-    top, bottom = _SKY[1]
+    top, bottom = SKY[1]
     for y in range(h):
         t = y / max(1, h - 1)
         draw.line((0, y, w, y), fill=tuple(round(a + (b - a) * t) for a, b in zip(top, bottom)))
@@ -88,7 +88,7 @@ def _scene(width, height, tiles, rich):
     image = Image.new("RGB", (w, h))
     _sky(image, rich)
     draw = ImageDraw.Draw(image)
-    for shape, (x0, y0, x1, y1), colour in (_SCENE_3 if tiles == 3 else _SCENE_2):
+    for shape, (x0, y0, x1, y1), colour in (SCENE_3 if tiles == 3 else _SCENE_2):
         box = (round(x0 * w), round(y0 * h), round(x1 * w) - 1, round(y1 * h) - 1)
         fill = _pick(colour, rich)
         if shape == "ellipse":
@@ -117,19 +117,19 @@ def render(side, rich):
     tiles = 3 if side >= 32 else 2
     image = Image.new("RGBA", (side, side), (0, 0, 0, 0))
     d = ImageDraw.Draw(image)
-    d.rectangle((1, 1, side - 2, side - 2), fill=_pick(_GRID, rich) + (255,))
+    d.rectangle((1, 1, side - 2, side - 2), fill=_pick(GRID, rich) + (255,))
     inner = side - 4
     image.paste(_scene(inner, inner, tiles, rich), (2, 2))
     spans = _edges(2, side - 3, tiles)
     for first, last in spans[:-1]:
-        d.line((last + 1, 2, last + 1, side - 3), fill=_pick(_GRID, rich))
-        d.line((2, last + 1, side - 3, last + 1), fill=_pick(_GRID, rich))
+        d.line((last + 1, 2, last + 1, side - 3), fill=_pick(GRID, rich))
+        d.line((2, last + 1, side - 3, last + 1), fill=_pick(GRID, rich))
     (x0, x1) = (y0, y1) = spans[0]  # the empty slot is the top-left tile
-    d.rectangle((x0, y0, x1, y1), fill=_pick(_HOLE, rich))
-    d.line((x0, y0, x1, y0), fill=_pick(_HOLE_SHADE, rich))
-    d.line((x0, y0, x0, y1), fill=_pick(_HOLE_SHADE, rich))
-    d.line((x0 + 1, y1, x1, y1), fill=_pick(_HOLE_LIGHT, rich))
-    d.line((x1, y0 + 1, x1, y1), fill=_pick(_HOLE_LIGHT, rich))
+    d.rectangle((x0, y0, x1, y1), fill=_pick(HOLE, rich))
+    d.line((x0, y0, x1, y0), fill=_pick(HOLE_SHADE, rich))
+    d.line((x0, y0, x0, y1), fill=_pick(HOLE_SHADE, rich))
+    d.line((x0 + 1, y1, x1, y1), fill=_pick(HOLE_LIGHT, rich))
+    d.line((x1, y0 + 1, x1, y1), fill=_pick(HOLE_LIGHT, rich))
     return image
 
 

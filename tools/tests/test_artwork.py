@@ -42,15 +42,27 @@ class RegenerationTest(unittest.TestCase):
         cls.folder.cleanup()
 
     def test_hand_written_formats_are_identical(self):
-        for name in ("pattern.gif", "resources.qrc", "zornik.ico"):
+        for name in ("pattern.gif", "resources.qrc", "zornik.ico", "icons/app.svg"):
             self.assertEqual(read(os.path.join(self.folder.name, name)), read(os.path.join(ASSETS, name)), name)
 
     def test_encoded_pictures_have_the_same_pixels(self):
-        for name in ["buttons/%s.png" % n for n in BUTTONS] + ["zornik.png", "intro.jpg"]:
+        pictures = ["buttons/%s%s.png" % (n, x) for n in BUTTONS for x in ("", "@2x")]
+        for name in pictures + ["zornik.png", "intro.jpg", "icons/app-128.png", "icons/app-256.png"]:
             fresh, kept = rgba(os.path.join(self.folder.name, name)), rgba(os.path.join(ASSETS, name))
             self.assertEqual(fresh.size, kept.size, name)
             diff = sum(abs(a - b) for p, q in zip(fresh.getdata(), kept.getdata()) for a, b in zip(p, q))
             self.assertLessEqual(diff / (4 * kept.width * kept.height), 0.5, name)
+
+
+class ButtonPicturesTest(unittest.TestCase):
+    def test_buttons_on_a_screen_scaled_by_two_are_drawn_from_32_pixels_not_doubled(self):
+        compiled_in = read(os.path.join(ASSETS, "resources.qrc")).decode()
+        for name in BUTTONS:
+            # Qt takes NAME@2x.png from beside NAME.png in the resources for a scale of two.
+            self.assertIn("<file>buttons/%s@2x.png</file>" % name, compiled_in)
+            one, two = (rgba(os.path.join(ASSETS, "buttons", name + x + ".png")) for x in ("", "@2x"))
+            self.assertEqual((one.size, two.size), ((16, 16), (32, 32)), name)
+            self.assertTrue(two.tobytes() != one.resize((32, 32), Image.NEAREST).tobytes(), name)
 
 
 if __name__ == "__main__":

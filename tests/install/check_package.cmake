@@ -1,0 +1,76 @@
+# SPDX-License-Identifier: MIT
+# Makes the Debian package from the built tree and checks what a player's system and the
+# distribution's tools see in it: its fields, where every file lands, and the verdicts of lintian,
+# appstreamcli, desktop-file-validate, update-mime-database and groff.
+# Run with cmake -DCPACK=... -DBUILD_DIR=... -DWORK=... -DVERSION=... -DAPP_ID=... -DMISSING=... -P check_package.cmake
+
+if(MISSING)
+  message("skipped: not installed: ${MISSING} (tools/setup installs them)")
+  return()
+endif()
+
+# Runs the command after COMMAND; fails unless it exits with 0 and prints nothing matching BAD.
+function(expect_clean bad)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE out)
+  if(NOT result EQUAL 0 OR (bad AND out MATCHES "${bad}"))
+    list(JOIN ARGN " " command)
+    message(FATAL_ERROR "${command} exited with ${result}:\n${out}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+endfunction()
+
+file(REMOVE_RECURSE "${WORK}")
+expect_clean("" "${CPACK}" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${WORK}")
+file(GLOB deb "${WORK}/zornik-puzzle_${VERSION}_*.deb")
+
+# The fields: the version from the project, the games section, and the run-time needs no library
+# scan finds (the X11 platform plugin, the TIFF reader) beside those it finds.
+expect_clean("" dpkg-deb --field "${deb}" Version Section Depends)
+foreach(field "Version: ${VERSION}\n" "Section: games\n" "Depends: [^\n]*libqt6widgets6"
+              "Depends: [^\n]*qt6-qpa-plugins" "Depends: [^\n]*qt6-image-formats-plugins")
+  if(NOT out MATCHES "${field}")
+    message(FATAL_ERROR "the package's fields do not match \"${field}\":\n${out}")
+  endif()
+endforeach()
+
+set(root "${WORK}/root")
+expect_clean("" dpkg-deb --extract "${deb}" "${root}")
+set(share "${root}/usr/share")
+set(icons "${share}/icons/hicolor")
+foreach(path "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/intro.jpg"
+             "${share}/applications/${APP_ID}.desktop" "${share}/metainfo/${APP_ID}.metainfo.xml"
+             "${share}/mime/packages/${APP_ID}.xml" "${share}/man/man6/zornik-puzzle.6.gz"
+             "${icons}/48x48/apps/${APP_ID}.png" "${icons}/128x128/apps/${APP_ID}.png"
+             "${icons}/256x256/apps/${APP_ID}.png" "${icons}/scalable/apps/${APP_ID}.svg"
+             "${share}/doc/zornik-puzzle/copyright" "${share}/doc/zornik-puzzle/changelog.gz")
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "not in the package: ${path}")
+  endif()
+endforeach()
+
+# The About box sends the player to the manual page that the package installs.
+file(STRINGS "${root}/usr/games/zornik-puzzle" about ENCODING UTF-16LE REGEX "manual page zornik-puzzle\\(6\\)")
+if(NOT about)
+  message(FATAL_ERROR "the About box does not point to the manual page zornik-puzzle(6)")
+endif()
+
+# The program must start in the user's home, not in its read-only data folder.
+expect_clean("(^|\n)Path=" "${CMAKE_COMMAND}" -E cat "${share}/applications/${APP_ID}.desktop")
+expect_clean(".+" desktop-file-validate "${share}/applications/${APP_ID}.desktop")
+# Software centres take a listing only when appstreamcli finds nothing to say about it, and the
+# tree only when the listing names the installed desktop entry.
+expect_clean("(^|\n)[EWIP]: " appstreamcli validate --pedantic --no-net "${share}/metainfo/${APP_ID}.metainfo.xml")
+expect_clean("(^|\n)[EWIP]: " appstreamcli validate-tree --pedantic --no-net "${root}")
+file(READ "${share}/metainfo/${APP_ID}.metainfo.xml" listing)
+if(NOT listing MATCHES "<developer_name>[^<]+</" OR NOT listing MATCHES "<release version=\"${VERSION}\" date=\"[0-9-]+\">[ \n]*<description>[ \n]*<[pu]")
+  message(FATAL_ERROR "the listing names no developer, or has no release ${VERSION} with a description")
+endif()
+expect_clean(".+" gzip -dc "${share}/man/man6/zornik-puzzle.6.gz" COMMAND groff -ww -z -man)
+
+# The MIME package maps "*.pzl" to the program's type. update-mime-database exits with 0 even for
+# a package it cannot parse, so any complaint fails; the tree is the user's data folder for the
+# run, or it would also complain that the database is not on the search path.
+expect_clean(".+" "${CMAKE_COMMAND}" -E env "XDG_DATA_HOME=${share}" update-mime-database "${share}/mime")
+expect_clean("" grep -qF "application/x-zornik-puzzle:*.pzl" "${share}/mime/globs2")
+
+expect_clean("" lintian --fail-on error,warning "${deb}")
