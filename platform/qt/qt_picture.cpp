@@ -8,6 +8,16 @@
 
 namespace zp {
 
+namespace {
+// The size the picture has once its orientation tag is applied: a phone's portrait photo is
+// stored lying on its side, and its header gives the stored size.
+QSize uprightSize(QImageReader& reader)
+{
+    const QSize stored = reader.size();
+    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed() : stored;
+}
+}   // namespace
+
 LoadedPicture loadPicture(const QString& path)
 {
     QString reason;
@@ -17,8 +27,9 @@ LoadedPicture loadPicture(const QString& path)
     // The file keeps its name, so the reader guesses the format from the suffix and then, as with
     // a picture saved under the wrong suffix, from the content.
     QImageReader reader(file.get());
-    reader.setAutoTransform(false);
-    const QSize size = reader.size();
+    // Upright as every picture viewer shows it; a broken or unknown orientation tag turns nothing.
+    reader.setAutoTransform(true);
+    const QSize size = uprightSize(reader);
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
         return {nullptr, QStringLiteral("not a picture: ") + reader.errorString()};
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
