@@ -5,6 +5,7 @@
 #include "platform/qt/play_area_widget.h"
 #include "ui/board_slots.h"
 
+#include <QPointer>
 #include <QWindow>
 
 namespace zp {
@@ -91,18 +92,21 @@ QAccessibleInterface* boardFactory(const QString& key, QObject* object)
 {
     if (key != QLatin1String(PlayAreaWidget::staticMetaObject.className()))
         return nullptr;
-    auto* playArea = static_cast<QWidget*>(object);
-    BoardSlots* board = playArea->findChild<BoardSlots*>(QString(), Qt::FindDirectChildrenOnly);
-    return board ? new AccessibleBoard(playArea, *board) : nullptr;
+    return new AccessibleBoard(static_cast<QWidget*>(object));
 }
 
 }   // namespace
 
-AccessibleBoard::AccessibleBoard(QWidget* playArea, BoardSlots& board)
-    : QAccessibleWidget(playArea, QAccessible::Table), slots_(&board)
-{}
+AccessibleBoard::AccessibleBoard(QWidget* playArea) : QAccessibleWidget(playArea, QAccessible::Table) {}
 
 AccessibleBoard::~AccessibleBoard() { dropCells(); }
+
+// Looked up at each use: Qt may ask for the play area's interface before the window has made its
+// record of the slots, and keeps the interface it got.
+BoardSlots* AccessibleBoard::board() const
+{
+    return widget()->findChild<BoardSlots*>(QString(), Qt::FindDirectChildrenOnly);
+}
 
 void AccessibleBoard::dropCells() const
 {
@@ -116,7 +120,7 @@ QString AccessibleBoard::text(QAccessible::Text t) const
 {
     if (t == QAccessible::Name)
         return QStringLiteral("Puzzle board");
-    if (t == QAccessible::Description && slots_ && slots_->count() > 0)
+    if (t == QAccessible::Description && childCount() > 0)
         return QStringLiteral("%1 %2, %3 %4")
             .arg(columnCount())
             .arg(columnCount() == 1 ? "column" : "columns")
@@ -125,19 +129,19 @@ QString AccessibleBoard::text(QAccessible::Text t) const
     return QAccessibleWidget::text(t);
 }
 
-int AccessibleBoard::childCount() const { return slots_ ? slots_->count() : 0; }
+int AccessibleBoard::childCount() const { return board() ? board()->count() : 0; }
 
 QAccessibleInterface* AccessibleBoard::child(int index) const
 {
     if (index < 0 || index >= childCount())
         return nullptr;
-    if (cellsOfBoard_ != slots_->boardNumber()) {
+    if (cellsOfBoard_ != board()->boardNumber()) {
         dropCells();
-        cellsOfBoard_ = slots_->boardNumber();
+        cellsOfBoard_ = board()->boardNumber();
     }
     cells_.resize(std::max(cells_.size(), std::size_t(index) + 1));
     if (!cells_[index])
-        cells_[index] = QAccessible::registerAccessibleInterface(new AccessibleSlot(*slots_, index));
+        cells_[index] = QAccessible::registerAccessibleInterface(new AccessibleSlot(*board(), index));
     return QAccessible::accessibleInterface(cells_[index]);
 }
 
@@ -150,8 +154,8 @@ int AccessibleBoard::indexOfChild(const QAccessibleInterface* child) const
 
 QAccessibleInterface* AccessibleBoard::focusChild() const
 {
-    if (slots_ && slots_->count() > 0 && widget()->hasFocus())
-        return child(slots_->emptySlot());
+    if (childCount() > 0 && widget()->hasFocus())
+        return child(board()->emptySlot());
     return QAccessibleWidget::focusChild();
 }
 
@@ -169,9 +173,9 @@ QAccessibleInterface* AccessibleBoard::cellAt(int row, int column) const
     return child(row * columnCount() + column);
 }
 
-int AccessibleBoard::columnCount() const { return slots_ ? slots_->columns() : 0; }
+int AccessibleBoard::columnCount() const { return board() ? board()->columns() : 0; }
 
-int AccessibleBoard::rowCount() const { return slots_ ? slots_->rows() : 0; }
+int AccessibleBoard::rowCount() const { return board() ? board()->rows() : 0; }
 
 void installAccessibleBoard() { QAccessible::installFactory(boardFactory); }
 

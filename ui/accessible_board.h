@@ -4,8 +4,6 @@
 
 #include <QAccessibleWidget>
 
-#include <QPointer>
-
 #include <vector>
 
 namespace zp {
@@ -19,7 +17,7 @@ class BoardSlots;
 // is on the empty slot.
 class AccessibleBoard : public QAccessibleWidget, public QAccessibleTableInterface {
 public:
-    AccessibleBoard(QWidget* playArea, BoardSlots& board);
+    explicit AccessibleBoard(QWidget* playArea);
     ~AccessibleBoard() override;
 
     QString text(QAccessible::Text t) const override;
@@ -52,15 +50,16 @@ public:
     void modelChange(QAccessibleTableModelChangeEvent*) override {}
 
 private:
+    BoardSlots* board() const;   // null until the window has made it
     void dropCells() const;
 
-    QPointer<BoardSlots> slots_;
     // The cells of one board, made when first asked for, by slot; a new board gets new ones.
     mutable std::vector<QAccessible::Id> cells_;
     mutable int cellsOfBoard_ = -1;
 };
 
-// Lets Qt's accessibility build an AccessibleBoard for every play area that has BoardSlots.
+// Lets Qt's accessibility build an AccessibleBoard for every play area; it reads the play area's
+// BoardSlots child.
 void installAccessibleBoard();
 
 }   // namespace zp
