@@ -8,16 +8,6 @@
 
 namespace zp {
 
-namespace {
-// The size the picture has once its orientation tag is applied: a phone's portrait photo is
-// stored lying on its side, and its header gives the stored size.
-QSize uprightSize(QImageReader& reader)
-{
-    const QSize stored = reader.size();
-    return reader.transformation() & QImageIOHandler::TransformationRotate90 ? stored.transposed() : stored;
-}
-}   // namespace
-
 LoadedPicture loadPicture(const QString& path)
 {
     QString reason;
@@ -27,9 +17,11 @@ LoadedPicture loadPicture(const QString& path)
     // The file keeps its name, so the reader guesses the format from the suffix and then, as with
     // a picture saved under the wrong suffix, from the content.
     QImageReader reader(file.get());
-    // Upright as every picture viewer shows it; a broken or unknown orientation tag turns nothing.
+    // Upright as every picture viewer shows it (a phone stores a portrait photo on its side); a
+    // broken or unknown orientation tag turns nothing. The header gives the stored size, which the
+    // checks below, alike for both sides, take as the size of the upright picture.
     reader.setAutoTransform(true);
-    const QSize size = uprightSize(reader);
+    const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
         return {nullptr, QStringLiteral("not a picture: ") + reader.errorString()};
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
