@@ -27,7 +27,7 @@ BoardSlots::~BoardSlots() { game_.removeObserver(*this); }
 bool BoardSlots::canMove(int slot) const
 {
     const std::vector<int> around = neighbours(empty_);
-    return tileAt_[slot] != 0 && std::find(around.begin(), around.end(), slot) != around.end();
+    return std::find(around.begin(), around.end(), slot) != around.end();
 }
 
 QString BoardSlots::name(int slot) const
@@ -56,11 +56,7 @@ QRect BoardSlots::screenRect(int slot) const
     return window ? logical.translated(window->mapToGlobal(QPoint())) : logical;
 }
 
-void BoardSlots::press(int slot)
-{
-    if (const std::int16_t k = tileAt_[slot])
-        game_.Image1_MouseDown(k);
-}
+void BoardSlots::press(int slot) { game_.Image1_MouseDown(tileAt_[slot]); }
 
 // The tile went into the slot that was empty; the slot it left is the new empty slot. The slots
 // around either (each of the two among them) are all whose texts may change: read before and after.
@@ -91,8 +87,6 @@ void BoardSlots::moveLanded(std::int16_t Index)
 
 void BoardSlots::boardChanged()
 {
-    if (game_.replaying())
-        return;
     rebuild();
     send(QAccessible::ObjectReorder);
     if (playArea_->hasFocus())

@@ -41,13 +41,13 @@ public:
     int emptySlot() const { return empty_; }
     // Requires 0 <= slot < count(). 0 for the empty slot.
     std::int16_t tileAt(int slot) const { return tileAt_[slot]; }
-    // A tile that borders the empty slot.
+    // The slot borders the empty slot: its tile can move.
     bool canMove(int slot) const;
     // "tile from row R, column C" by the tile's home slot, counted from 1, or "empty slot".
     QString name(int slot) const;
     QString description(int slot) const;   // "can move" or nothing
     QRect screenRect(int slot) const;      // in the screen's logical pixels
-    // Presses the tile in `slot`, as a click on it does.
+    // Presses the tile in `slot`, as a click on it does (nothing for the empty slot).
     void press(int slot);
 
 protected:
