@@ -3,9 +3,9 @@
 #include "platform/qt/qt_picture.h"
 
 #include <QBuffer>
-#include <QFile>
+#include <QDir>
 #include <QPainter>
-#include <QTemporaryDir>
+#include <QTemporaryFile>
 
 #include <gtest/gtest.h>
 
@@ -59,11 +59,8 @@ class PictureOrientation : public ::testing::TestWithParam<Tagged> {};
 TEST_P(PictureOrientation, APhotoLoadsUprightByItsOrientationTagAndABrokenTagLoadsItAsStored)
 {
     const Tagged& t = GetParam();
-    QTemporaryDir dir;
-    QFile file(dir.filePath("photo.jpg"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) &&
-                file.write(taggedJpeg(t.orientation, t.brokenDirectory)) > 0);
-    file.close();
+    QTemporaryFile file(QDir::tempPath() + "/XXXXXX.jpg");
+    ASSERT_TRUE(file.open() && file.write(taggedJpeg(t.orientation, t.brokenDirectory)) > 0 && file.flush());
     const LoadedPicture loaded = loadPicture(file.fileName());
     ASSERT_TRUE(loaded.picture) << qPrintable(loaded.reason);
     EXPECT_EQ(loaded.picture->image().size(), t.upright);
