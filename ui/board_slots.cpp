@@ -8,7 +8,6 @@
 #include "platform/tile_controls.h"
 
 #include <QAccessibleEvent>
-#include <QFocusEvent>
 
 #include <algorithm>
 #include <cmath>

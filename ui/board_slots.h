@@ -39,8 +39,7 @@ public:
     int rows() const { return rows_; }
     int count() const { return int(tileAt_.size()); }
     int emptySlot() const { return empty_; }
-    // Requires 0 <= slot < count(). 0 for the empty slot.
-    std::int16_t tileAt(int slot) const { return tileAt_[slot]; }
+    // These require 0 <= slot < count().
     // The slot borders the empty slot: its tile can move.
     bool canMove(int slot) const;
     // "tile from row R, column C" by the tile's home slot, counted from 1, or "empty slot".
