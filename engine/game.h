@@ -56,6 +56,8 @@ public:
     bool closing() const { return closing_; }
     bool solving() const { return activeSolve_ != 0; }
     bool sliding() const { return sliding_; }
+    // A puzzle file's moves are being played back; the board is complete again at boardChanged.
+    bool replaying() const { return replaying_; }
 
     // --- The engine's operations ---
     // Slides tile Index into the empty slot if it borders it, then records the move.

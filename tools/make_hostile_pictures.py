@@ -159,6 +159,48 @@ def multipage_tiff():
     return _encoded(base, "TIFF", save_all=True, append_images=[base.rotate(180)])
 
 
+def _tagged(stored, orientation):
+    """A JPEG of `stored` whose EXIF orientation tag says how to turn it upright."""
+    exif = Image.Exif()
+    exif[0x0112] = orientation
+    return _encoded(stored, "JPEG", quality=85, exif=exif)
+
+
+def _portrait():
+    """The start-up picture as a phone held upright takes it: H wide, W high."""
+    return render_intro().resize((H, W), Image.LANCZOS)
+
+
+@case("orientation3.jpg", "loads %dx%d" % (W, H), "JPEG stored upside down, EXIF orientation 3")
+def orientation3_jpeg():
+    return _tagged(_base().transpose(Image.Transpose.ROTATE_180), 3)
+
+
+@case("orientation6.jpg", "loads %dx%d" % (H, W), "portrait phone photo stored on its side, EXIF orientation 6")
+def orientation6_jpeg():
+    return _tagged(_portrait().transpose(Image.Transpose.ROTATE_90), 6)
+
+
+@case("orientation8.jpg", "loads %dx%d" % (H, W), "portrait photo stored on its other side, EXIF orientation 8")
+def orientation8_jpeg():
+    return _tagged(_portrait().transpose(Image.Transpose.ROTATE_270), 8)
+
+
+@case("orientation_absurd.jpg", "loads %dx%d" % (W, H), "JPEG with EXIF orientation 9, which means nothing")
+def orientation_absurd_jpeg():
+    return _tagged(_base(), 9)
+
+
+@case("orientation_broken.jpg", "loads %dx%d" % (W, H),
+      "JPEG with EXIF orientation 6 whose directory offset points past the EXIF block")
+def orientation_broken_jpeg():
+    data = bytearray(_tagged(_base(), 6))
+    tiff = data.find(b"Exif\0\0") + 6
+    order = ">" if data[tiff:tiff + 2] == b"MM" else "<"
+    data[tiff + 4:tiff + 8] = struct.pack(order + "I", 0x7FFFFFF0)
+    return bytes(data)
+
+
 @case("text.jpg", "refused", "plain text wearing a .jpg name")
 def text_jpeg():
     return b"This is not a picture, only a few lines of text\nwith a picture's name.\n"
@@ -166,7 +208,8 @@ def text_jpeg():
 
 def manifest_text():
     lines = ["# Awkward and broken pictures for the picture loader, made by tools/make_hostile_pictures.py.",
-             "# One file a line: NAME OUTCOME, where OUTCOME is what Qt's QImageReader::read() gives:",
+             "# One file a line: NAME OUTCOME, where OUTCOME is what Qt's QImageReader::read() gives,",
+             "# turned upright by a valid orientation tag (setAutoTransform(true)):",
              "# \"loads WxH\" (a picture of that size) or \"refused\" (no picture).",
              "# A comment line above each entry says what the file is."]
     for name, outcome, description, _ in _CASES:

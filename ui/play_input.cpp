@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The main window's input besides the mouse: arrow keys on the play area, and dropped files.
+// The main window's input besides the mouse: arrow keys on the play area, dropped files, and
+// assistive technology reading and playing the board.
 #include "ui/form1.h"
 
 #include "platform/qt/play_area_widget.h"
+#include "ui/accessible_board.h"
 #include "ui/arrow_keys.h"
+#include "ui/board_slots.h"
 #include "ui/file_drop.h"
 
 #include <QPainter>
@@ -17,6 +20,8 @@ void Form1::wirePlayInput()
     Picture1_->setFocusPolicy(Qt::StrongFocus);   // by Tab, and by a click on the board
     new ArrowKeys(game_, Image1_, Picture1_);
     new FileDrop(*this);
+    new BoardSlots(game_, Image1_, Picture1_);
+    installAccessibleBoard();
 }
 
 // The play area shows no frame of its own: its outer size is the picture's.

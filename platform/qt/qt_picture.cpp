@@ -17,7 +17,10 @@ LoadedPicture loadPicture(const QString& path)
     // The file keeps its name, so the reader guesses the format from the suffix and then, as with
     // a picture saved under the wrong suffix, from the content.
     QImageReader reader(file.get());
-    reader.setAutoTransform(false);
+    // Upright as every picture viewer shows it (a phone stores a portrait photo on its side); a
+    // broken or unknown orientation tag turns nothing. The header gives the stored size, which the
+    // checks below, alike for both sides, take as the size of the upright picture.
+    reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
         return {nullptr, QStringLiteral("not a picture: ") + reader.errorString()};

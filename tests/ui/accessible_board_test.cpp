@@ -1,0 +1,174 @@
+// SPDX-License-Identifier: MIT
+// The play area as assistive technology sees it: a table of slots to read and play, and its events.
+#include "platform/qt/play_area_widget.h"
+#include "tests/ui/window_test.h"
+
+#include <QAccessible>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTimer>
+#include <private/qguiapplication_p.h>
+#include <qpa/qplatformaccessibility.h>
+#include <qpa/qplatformintegration.h>
+
+using namespace zp;
+using Moves = std::vector<std::int16_t>;
+
+namespace {
+
+struct Sent {
+    QAccessible::Event type;
+    int slot;   // -1: the board itself
+    auto operator<=>(const Sent&) const = default;
+};
+using Events = std::vector<Sent>;
+constexpr auto Name = QAccessible::NameChanged, Description = QAccessible::DescriptionChanged,
+               Focus = QAccessible::Focus, Reorder = QAccessible::ObjectReorder;
+
+// A 4 x 4 game of a 480 x 360 picture (tiles of 120 x 90 pixels), shown, with accessibility on as a
+// screen reader turns it on; the events sent about the board are collected.
+class AccessibleBoard : public test::WindowIn<> {
+protected:
+    static inline AccessibleBoard* running = nullptr;
+    Events sent;   // in the order sent
+    QAccessibleInterface* iface = nullptr;
+    const QString press = QAccessibleActionInterface::pressAction();
+
+    void SetUp() override
+    {
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(true);
+        running = this;
+        QAccessible::installUpdateHandler([](QAccessibleEvent* e) {
+            if (e->object() == running->form.Picture1() &&
+                QList{Name, Description, Focus, Reorder}.contains(e->type()))
+                running->sent.push_back({e->type(), e->child()});
+        });
+        picture("intro.jpg");
+        form.Form_Load({});
+        form.show();
+        iface = QAccessible::queryAccessibleInterface(form.Picture1());
+        ASSERT_TRUE(iface);
+    }
+    void TearDown() override
+    {
+        QAccessible::installUpdateHandler(nullptr);
+        QGuiApplicationPrivate::platformIntegration()->accessibility()->setActive(false);
+    }
+    QAccessibleInterface* slot(int i) const { return iface->child(i); }
+    QStringList texts(QAccessible::Text t = QAccessible::Name) const   // the slots', in reading order
+    {
+        QStringList list;
+        for (int i = 0; i < iface->childCount(); ++i)
+            list << slot(i)->text(t);
+        return list;
+    }
+};
+
+QString tileFrom(int row, int column) { return QString("tile from row %1, column %2").arg(row).arg(column); }
+
+// Tiles 2, 3 and 7 moved: 2 and 3 one slot left, 7 up into the top row; the empty slot is row 2,
+// column 3. Then every move is taken back, and a 3 x 2 puzzle file with the moves 2 and 5 is opened.
+TEST_F(AccessibleBoard, IsATableOfSlotsInReadingOrderNamedByTheirTilesHomePlacesWithTheMovableMarked)
+{
+    EXPECT_EQ(iface->role(), QAccessible::Table);
+    EXPECT_EQ(iface->text(QAccessible::Name), "Puzzle board");
+    EXPECT_EQ(iface->text(QAccessible::Description), "4 columns, 4 rows");
+    for (std::int16_t k : {2, 3, 7})
+        form.game().Image1_MouseDown(k);
+    ASSERT_EQ(iface->childCount(), 16);
+    EXPECT_EQ(texts(),
+              (QStringList{tileFrom(1, 2), tileFrom(1, 3), tileFrom(2, 3), tileFrom(1, 4),   //
+                           tileFrom(2, 1), tileFrom(2, 2), "empty slot", tileFrom(2, 4),     //
+                           tileFrom(3, 1), tileFrom(3, 2), tileFrom(3, 3), tileFrom(3, 4),   //
+                           tileFrom(4, 1), tileFrom(4, 2), tileFrom(4, 3), tileFrom(4, 4)}));
+    const QString can = "can move";   // slots 2, 5, 7 and 10, around the empty slot
+    EXPECT_EQ(texts(QAccessible::Description),
+              (QStringList{"", "", can, "", "", can, "", can, "", "", can, "", "", "", "", ""}));
+    for (int i = 0; i < 16; ++i) {
+        QAccessibleTableCellInterface* cell = slot(i)->tableCellInterface();
+        EXPECT_EQ(std::pair(cell->rowIndex(), cell->columnIndex()), std::pair(i / 4, i % 4)) << i;
+        EXPECT_EQ(iface->tableInterface()->cellAt(i / 4, i % 4), slot(i));
+        EXPECT_EQ(iface->indexOfChild(slot(i)), i);
+        EXPECT_EQ(slot(i)->parent(), iface);
+        // The tiles that can move, and only those, offer the press action.
+        EXPECT_EQ(slot(i)->actionInterface()->actionNames() == QStringList{press},
+                  slot(i)->text(QAccessible::Description) == "can move");
+    }
+    EXPECT_EQ(slot(6)->rect(), QRect(form.Picture1()->mapToGlobal(QPoint(240, 90)), QSize(120, 90)));
+    // Solved again: the same texts, announcing nothing of it.
+    for (std::int16_t k : {7, 3, 2})
+        form.game().Image1_MouseDown(k);
+    EXPECT_EQ(texts().mid(0, 2), (QStringList{"empty slot", tileFrom(1, 2)}));
+    EXPECT_EQ(iface->text(QAccessible::Description), "4 columns, 4 rows");
+    // A replayed file: one reorder when the new board is cut, one when its moves have landed; new cells.
+    const QAccessible::Id cell0 = QAccessible::uniqueId(slot(0));
+    sent.clear();
+    dialog.answers = {
+        file("game.pzl", (dir.filePath("intro.jpg") + "\r\n3\r\n2\r\n 2 \r\n 2 \r\n 5 \r\n").toUtf8())};
+    form.Command2_Click();
+    ASSERT_EQ(form.game().history.entries(), (Moves{2, 5}));
+    EXPECT_EQ(sent, (Events{{Reorder, -1}, {Reorder, -1}}));
+    EXPECT_EQ(iface->text(QAccessible::Description), "3 columns, 2 rows");
+    EXPECT_NE(QAccessible::uniqueId(slot(0)), cell0);
+    EXPECT_EQ(texts(),
+              (QStringList{tileFrom(1, 2), tileFrom(2, 2), tileFrom(1, 3), tileFrom(2, 1), "empty slot",
+                           tileFrom(2, 3)}));
+}
+
+// The press action is the click: tile 2 moves, tile 3 too, while tile 3 slides tile 6 is pressed in
+// vain; a tile away from the empty slot stays, and tile 3 pressed again takes its move back.
+TEST_F(AccessibleBoard, ItsPressActionMovesTheTileAsAClickDoesAndIsIgnoredWhileATileSlides)
+{
+    slot(1)->actionInterface()->doAction(press);
+    EXPECT_EQ(form.game().history.entries(), Moves{2});
+    bool pressedDuringSlide = false;
+    QTimer::singleShot(0, [&] {
+        pressedDuringSlide = form.game().sliding();
+        slot(5)->actionInterface()->doAction(press);
+    });
+    slot(2)->actionInterface()->doAction(press);
+    EXPECT_TRUE(pressedDuringSlide);
+    slot(15)->actionInterface()->doAction(press);
+    EXPECT_EQ(form.game().history.entries(), (Moves{2, 3}));
+    slot(1)->actionInterface()->doAction(press);
+    EXPECT_EQ(form.game().history.entries(), Moves{2});
+    EXPECT_EQ(texts().mid(0, 3), (QStringList{tileFrom(1, 2), "empty slot", tileFrom(1, 3)}));
+}
+
+// With the board focused (the focus on its empty slot), Left slides tile 2 over 121 pixel steps, then
+// "Solve It!" takes it back. Each move: one event for each slot whose name or description changed, and
+// the focus moved to the new empty slot.
+TEST_F(AccessibleBoard, SendsEachLandedMoveOnceAndItsFocusFollowsTheEmptySlot)
+{
+    form.activateWindow();
+    form.Picture1()->setFocus(Qt::TabFocusReason);
+    // The window's activation, then the focus, then the empty slot's focus after the board's.
+    for (int i = 0; i < 10 && (sent.empty() || sent.back() != Sent{Focus, 0}); ++i)
+        QApplication::processEvents();
+    ASSERT_TRUE(form.Picture1()->hasFocus());
+    EXPECT_EQ(sent.back(), (Sent{Focus, 0}));
+    EXPECT_EQ(iface->focusChild(), slot(0));
+    // Slots 0 and 1 swap and 2, 4 and 5 border one of them: each tells of its change once (listed in the
+    // order of the event types), then the focus goes to the new empty slot.
+    const Events changed{{Name, 0},        {Name, 1},        {Description, 0}, {Description, 1},
+                         {Description, 2}, {Description, 4}, {Description, 5}};
+    const auto landed = [&](int focus) {
+        EXPECT_EQ(sent.back(), (Sent{Focus, focus}));
+        sent.pop_back();
+        std::sort(sent.begin(), sent.end());
+        EXPECT_EQ(sent, changed);
+        sent.clear();
+    };
+    sent.clear();
+    QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
+    QApplication::sendEvent(form.Picture1(), &left);
+    ASSERT_EQ(form.game().history.entries(), Moves{2});
+    landed(1);
+    EXPECT_EQ(iface->focusChild(), slot(1));
+    EXPECT_TRUE(slot(1)->state().focused && !slot(0)->state().focused);
+    form.button(3)->click();
+    ASSERT_EQ(form.game().history.entries(), Moves{});
+    landed(0);
+}
+
+}   // namespace
