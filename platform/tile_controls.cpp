@@ -9,16 +9,6 @@
 
 namespace zp {
 
-namespace {
-TwipsRect unite(const TwipsRect& a, const TwipsRect& b)
-{
-    const float l = std::min(a.left, b.left), t = std::min(a.top, b.top);
-    const float r = std::max(a.left + a.width, b.left + b.width);
-    const float bo = std::max(a.top + a.height, b.top + b.height);
-    return {l, t, r - l, bo - t};
-}
-}   // namespace
-
 TileControls::TileControls()
 {
     tiles_.resize(1);
@@ -112,7 +102,7 @@ void TileControls::changed(int k, const TwipsRect& before)
     if (k < 0)
         listener_->areaChanged(before);
     else if (tiles_[k].visible)
-        listener_->areaChanged(unite(before, tiles_[k].rect));
+        listener_->areaChanged(united(before, tiles_[k].rect));
 }
 
 TileControls::Key TileControls::keyOf(const TwipsRect& r) const

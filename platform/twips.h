@@ -4,6 +4,7 @@
 
 #include <QRect>
 
+#include <algorithm>
 #include <cmath>
 
 namespace zp {
@@ -13,6 +14,15 @@ struct TwipsRect {
     float left = 0, top = 0, width = 0, height = 0;
     friend bool operator==(const TwipsRect&, const TwipsRect&) = default;
 };
+
+// The smallest rectangle that covers both.
+inline TwipsRect united(const TwipsRect& a, const TwipsRect& b)
+{
+    const float l = std::min(a.left, b.left), t = std::min(a.top, b.top);
+    const float r = std::max(a.left + a.width, b.left + b.width);
+    const float bo = std::max(a.top + a.height, b.top + b.height);
+    return {l, t, r - l, bo - t};
+}
 
 // Whole pixels for a twips value, rounded to the nearest pixel.
 // Requires tpp > 0.

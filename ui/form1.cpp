@@ -2,6 +2,7 @@
 // The main window's controls, their geometry in twips, and its events.
 #include "ui/form1.h"
 
+#include "engine/board_observer.h"
 #include "platform/qt/play_area_widget.h"
 #include "ui/common_dialog.h"
 #include "ui/fit_font.h"
@@ -31,6 +32,23 @@ constexpr ButtonDesign Buttons[6] = {
     {"Setup Size", ":/buttons/setup_size.png", 3120, 972},   {"Open", ":/buttons/open.png", 1320, 732},
     {"Solve It!", ":/buttons/solve.png", 4200, 852},         {"Save", ":/buttons/save.png", 2160, 612},
     {"Other Image", ":/buttons/other_image.png", 120, 1092}, {"About", ":/buttons/about.png", 5160, 612},
+};
+
+// Every move's last position is drawn: the play area paints it as the move lands, however
+// soon after its last frame. Goes with the play area.
+class PaintOnLanding : public QObject, public BoardObserver {
+public:
+    PaintOnLanding(Game& game, PlayAreaWidget* view) : QObject(view), game_(game), view_(*view)
+    {
+        game_.addObserver(*this);
+    }
+    ~PaintOnLanding() override { game_.removeObserver(*this); }
+    void moveLanded(std::int16_t) override { view_.moveLanded(); }
+    void boardChanged() override {}   // the tiles' records told the view already
+
+private:
+    Game& game_;
+    PlayAreaWidget& view_;
 };
 
 }   // namespace
@@ -87,6 +105,7 @@ void Form1::buildControls()
     Picture1_ = new PlayAreaWidget(platform_, Image1_, playArea_, PictureClip1_, this);
     Picture1_->setPattern(Image2_);
     Picture1_->onTilePressed = [this](int k) { game_.Image1_MouseDown(std::int16_t(k)); };
+    new PaintOnLanding(game_, Picture1_);
     // Tab order: Other Image, Save, Solve It!, the play area, Open, Setup Size, About.
     QWidget* order[] = {button(5), button(4), button(3), Picture1_, button(2), button(1), button(6)};
     for (int i = 0; i + 1 < 7; ++i)

@@ -11,6 +11,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -25,10 +26,10 @@ int ceilOf(double v) { return int(std::ceil(v - 1e-9)); }
 
 PlayAreaWidget::PlayAreaWidget(Platform& platform, TileControls& tiles, PlayAreaControl& area,
                                const PictureClip& clip, QWidget* parent)
-    : QWidget(parent), platform_(platform), tiles_(tiles), area_(area), clip_(clip)
+    : QWidget(parent), platform_(platform), tiles_(tiles), area_(area), clip_(clip), pacer_(platform, *this)
 {
     setFocusPolicy(Qt::TabFocus);
-    tiles_.setListener(this);
+    tiles_.setListener(&pacer_);
     area_.setListener(this);
     geometryChanged();
 }
@@ -78,11 +79,16 @@ QRect PlayAreaWidget::boardPixelsOf(const Scale& s, const QRect& logical) const
         .translated(-s.board.topLeft());
 }
 
-void PlayAreaWidget::areaChanged(const TwipsRect& area)
+// The widget's rectangle that covers `area`, with a pixel to spare for rounding.
+QRect PlayAreaWidget::coveringArea(const TwipsRect& area) const
 {
     const Scale s = scale();
-    update(covering(s, s.pixels(area).adjusted(-1, -1, 1, 1)));
+    return covering(s, s.pixels(area).adjusted(-1, -1, 1, 1));
 }
+
+void PlayAreaWidget::areaChanged(const TwipsRect& area) { update(coveringArea(area)); }
+
+void PlayAreaWidget::paintNow(const TwipsRect& area) { repaint(coveringArea(area)); }
 
 void PlayAreaWidget::allChanged() { update(); }
 
@@ -102,6 +108,9 @@ void PlayAreaWidget::geometryChanged()
 // fractional device offset of this widget.
 void PlayAreaWidget::paintEvent(QPaintEvent* event)
 {
+    // Read at every paint: the window may have gone to a screen of another refresh rate.
+    if (const QScreen* screen = this->screen())
+        pacer_.setRefreshRate(screen->refreshRate());
     const Scale s = scale();
     QPainter p(this);
     const QTransform toDevice = p.deviceTransform();

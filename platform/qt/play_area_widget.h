@@ -3,7 +3,7 @@
 // the one source picture, one picture pixel on one device pixel.
 #pragma once
 
-#include "platform/control_listener.h"
+#include "platform/frame_pacer.h"
 
 #include <QImage>
 #include <QWidget>
@@ -21,7 +21,8 @@ class PictureClip;
 // painted in device pixels at whole device-pixel offsets from the window's origin; the
 // widget's own (logical) rectangle is the smallest that covers them, so at a fractional device
 // pixel ratio it may reach up to one logical pixel past the board, where the window shows.
-class PlayAreaWidget : public QWidget, public ControlListener {
+// The tiles' changes reach it through a FramePacer, at most once per frame of its screen.
+class PlayAreaWidget : public QWidget, public PacedView {
     Q_OBJECT
 public:
     PlayAreaWidget(Platform& platform, TileControls& tiles, PlayAreaControl& area, const PictureClip& clip,
@@ -38,9 +39,13 @@ public:
     // The board in the window's device pixels.
     QRect board() const;
 
+    // A move has landed: its last position is painted before this returns.
+    void moveLanded() { pacer_.moveLanded(); }
+
     void areaChanged(const TwipsRect& area) override;
     void allChanged() override;
     void geometryChanged() override;
+    void paintNow(const TwipsRect& area) override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -56,6 +61,7 @@ private:
     Scale scale() const;
     QRect covering(const Scale& s, const QRect& boardPixels) const;
     QRect boardPixelsOf(const Scale& s, const QRect& logical) const;
+    QRect coveringArea(const TwipsRect& area) const;
     void paintPattern(QPainter& p, const Scale& s, const QRect& dirty);
     void paintTiles(QPainter& p, const Scale& s, const QRect& dirty);
 
@@ -64,6 +70,7 @@ private:
     PlayAreaControl& area_;
     const PictureClip& clip_;
     QImage pattern_;
+    FramePacer pacer_;
 };
 
 }   // namespace zp

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The main window under the offscreen platform: start-up, the commands, geometry, clicks and drops.
+#include "engine/board_observer.h"
 #include "platform/qt/play_area_widget.h"
 #include "tests/ui/window_test.h"
 #include "ui/form2.h"
@@ -11,6 +12,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QUrl>
 
@@ -161,4 +163,37 @@ TEST_F(Window, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesAndAnythingElseN
     drop(form, {dir.filePath("missing.pzl")});
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Nemohu nalézt potřebný soubor.");
+}
+
+// After each move of a replay, heard after the window's own view of the board: the landed tile
+// and whether the screen shows it whole in its slot, where a tile drawn short of its slot would
+// leave the background showing.
+TEST_F(Window, EveryMoveOfAReplayIsOnTheScreenInItsLastPositionWhenItLands)
+{
+    struct : BoardObserver {
+        Form1* form;
+        QStringList seen;
+        void moveLanded(std::int16_t k) override
+        {
+            QImage tile(75, 50, QImage::Format_RGB32);
+            tile.fill(Qt::darkCyan);   // the picture's colour
+            const QImage shown =
+                form->screen()->grabWindow(form->winId()).toImage().convertToFormat(tile.format());
+            const PlayAreaWidget* area = form->Picture1();
+            seen << QString("%1:%2").arg(k).arg(
+                shown.copy(area->devicePixels(form->Image1()[k].rect).translated(area->board().topLeft())) ==
+                tile);
+        }
+        void boardChanged() override {}
+    } check;
+    check.form = &form;
+    form.show();
+    form.game().addObserver(check);
+    // Tiles of 75 x 50 pixels moved left, up, right, down, and round the top-left block again.
+    form.openPuzzleFile(
+        file("round.pzl",
+             (picture("p.bmp", 300, 200) + "\r\n4\r\n4\r\n 6 \r\n 2 \r\n 6 \r\n 5 \r\n 2 \r\n 6 \r\n 5 \r\n")
+                 .toUtf8()));
+    form.game().removeObserver(check);
+    EXPECT_EQ(check.seen.join(' ').toStdString(), "2:1 6:1 5:1 2:1 6:1 5:1");
 }
