@@ -13,7 +13,7 @@ class FakePlatform : public Platform, public MessageLog {
 public:
     double tppx = 15, tppy = 15;
     double now = 1000;   // fake clock, seconds; each processEvents takes a millisecond
-    int processEventsCalls = 0;
+    int processEventsCalls = 0, beeps = 0;
     // Runs inside processEvents and waitUntil, as user input arriving then would.
     std::function<void()> onEvents;
 
@@ -32,7 +32,7 @@ public:
         now = std::max(now, deadline);
     }
     void interruptWait() override {}   // every wait ends at once anyway
-    void beep() override {}
+    void beep() override { ++beeps; }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
         return record(text, style, title);
