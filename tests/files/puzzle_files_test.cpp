@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Opening and saving puzzle files that fails: odd targets, unusable files and FIFOs. The old file keeps
-// its bytes, the game in play stays, the message says why.
+// Opening and saving puzzle files: the overwrite question, the 1000-move limit, a byte-order mark; odd
+// targets, unusable files and FIFOs, where the old file keeps its bytes, the game stays, a message says why.
 #include "files/puzzle_files.h"
 
 #include "tests/fake/fake_board.h"
@@ -23,7 +23,7 @@ namespace {
 
 const QByteArray Old = "old game, to be kept byte for byte\r\n";
 const QByteArray Saved = "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 6 \r\n";   // the game in play
-const QString Question = OverwriteQuestion + u'\n';
+const QString Question = test::OverwriteText + u'\n';
 
 class PuzzleFilesTest : public ::testing::Test {
 protected:
@@ -68,6 +68,10 @@ protected:
     {
         return run([&](PuzzleFiles& f) { f.SavePuzzle(file); });
     }
+    QString open(const QString& file)
+    {
+        return run([&](PuzzleFiles& f) { f.OpenPuzzle(file); });
+    }
 
     QTemporaryDir dir;
     test::FakeLoader loader;
@@ -104,9 +108,48 @@ TEST_F(PuzzleFilesTest, AnUnusableFileOrAFifoShowsTheOneMessageAndChangesNothing
         write(u"17.pzl"_s, "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"),
         write(u"thin.pzl"_s, "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n")};   // tiles under a pixel
     for (const QString& file : files)   // a FIFO without a writer: opening would wait for one for ever
-        EXPECT_EQ(run([&](PuzzleFiles& f) { f.OpenPuzzle(file); }), CannotFindMessage + u'\n')
-            << qPrintable(file);
+        EXPECT_EQ(open(file), test::CannotFindText + u'\n') << qPrintable(file);
     ::close(writer);
+}
+
+// The question asks, in its words, with Yes and No under the program's name: No keeps every byte of the
+// old file, Yes replaces it whole, though the game is shorter. A new name is written without a question.
+TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItWhole)
+{
+    const QString file = write(u"old.pzl"_s, Old + Old);
+    board.platform.answers = {MsgResult::No, MsgResult::Yes};
+    EXPECT_EQ(save(file), Question);
+    EXPECT_EQ(contents(file), Old + Old);
+    EXPECT_EQ(board.platform.messages[0].style, MsgStyle::QuestionYesNo);
+    EXPECT_EQ(board.platform.messages[0].title, "");
+    EXPECT_EQ(save(file), Question);
+    EXPECT_EQ(contents(file), Saved);
+    EXPECT_EQ(save(path(u"new.pzl"_s)), "");
+    EXPECT_EQ(contents(path(u"new.pzl"_s)), Saved);
+}
+
+// 1001 moves, good ones, are refused with the reader's message under the program's name; the same file
+// saying 1000 opens, and its last line is never read.
+TEST_F(PuzzleFilesTest, AFileOf1000MovesOpensAndOneOf1001IsRefused)
+{
+    QByteArray game = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n";
+    for (int i = 0; i < 1001; ++i)   // 2, 6, 5 round and round: each borders the empty slot in its turn
+        game += QByteArray(" ") + "265"[i % 3] + " \r\n";
+    EXPECT_EQ(open(write(u"1001.pzl"_s, game)), test::CannotFindText + u'\n');
+    EXPECT_EQ(board.platform.messages[0].style, MsgStyle::Critical);
+    EXPECT_EQ(board.platform.messages[0].title, "");
+    EXPECT_EQ(open(write(u"1000.pzl"_s, game.replace(" 1001 ", " 1000 "))), u"the game changed"_s);
+    EXPECT_EQ(board.game.history.MoveCount(), 1000);
+    EXPECT_TRUE(board.platform.messages.empty());
+}
+
+TEST_F(PuzzleFilesTest, AFileThatStartsWithAUtf8ByteOrderMarkOpens)
+{
+    EXPECT_EQ(open(write(u"bom.pzl"_s, "\xEF\xBB\xBF" + Saved)), u"the game changed"_s);
+    EXPECT_TRUE(board.platform.messages.empty());
+    EXPECT_EQ(board.game.PicturePath, u"/pics/a.jpg"_s);
+    EXPECT_EQ(board.size.cols, u"4"_s);
+    EXPECT_EQ(board.game.history.entries(), (std::vector<std::int16_t>{2, 6}));
 }
 
 }   // namespace

@@ -159,7 +159,7 @@ private:
             return "the game is still busy after the action returned";
         for (; checkedMessages_ < messages.size(); ++checkedMessages_) {
             const QString& text = messages[checkedMessages_].text;
-            if (text != CannotFindMessage && text != OverwriteQuestion &&
+            if (text != test::CannotFindText && text != test::OverwriteText &&
                 !text.startsWith("Cannot save the file "))
                 return "unexpected message: " + text;
         }

@@ -123,7 +123,7 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
             continue;
         }
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, CannotFindMessage);
+        EXPECT_EQ(platform.messages[0].text, test::CannotFindText);
         EXPECT_EQ(platform.messages[0].style, MsgStyle::Critical);
         EXPECT_TRUE(gameInPlay() == before);
         EXPECT_EQ(saveEnabled(), viaPuzzleFile);
