@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include <functional>
+
 namespace zp::test {
 
 // Points HOME and XDG_CONFIG_HOME into `home` for the whole run, before Qt reads them: Qt's file dialog
@@ -24,6 +26,13 @@ using Shown = ShownMessage;
 class ScriptedPlatform : public QtPlatform, public MessageLog {
 public:
     double scale = 1;   // divides the screen's twips per pixel, as a more finely scaled screen's would
+    std::function<void()> onEvents;   // runs at each event pass, as input arriving then would
+    void processEvents() override
+    {
+        QtPlatform::processEvents();
+        if (onEvents)
+            onEvents();
+    }
     double twipsPerPixelX() const override { return QtPlatform::twipsPerPixelX() / scale; }
     double twipsPerPixelY() const override { return QtPlatform::twipsPerPixelY() / scale; }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
@@ -37,12 +46,14 @@ public:
     ScriptedDialog() : CommonDialog(nullptr) {}
     std::deque<QString> answers;   // "" cancels
     std::vector<QStringList> filtersSeen;
+    std::vector<QString> filterTexts;   // the filter each command set, as it set it
     std::vector<QString> presetsSeen;
 
 protected:
     QString run(bool, const QStringList& nameFilters, const QString& preset) override
     {
         filtersSeen.push_back(nameFilters);
+        filterTexts.push_back(Filter);
         presetsSeen.push_back(preset);
         if (answers.empty())
             return {};
