@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
-// A restless user for the main window: seeded random input, also amid slides and solutions, checked after
-// each action.
+// A restless user for the main window: seeded random input (clicks, arrow keys, resizes, the six buttons and
+// the answers to their dialogs), also amid slides and solutions, checked after each action.
 #include "files/puzzle_files.h"
 #include "files/puzzle_format.h"
 #include "platform/qt/play_area_widget.h"
@@ -8,10 +8,14 @@
 #include "tests/fake/board_check.h"
 #include "tests/ui/scripted.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -20,6 +24,7 @@
 #include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <random>
 
 #include <sys/resource.h>
@@ -30,10 +35,12 @@ namespace {
 
 constexpr int LimitedSaveEvery = 170;   // actions between saves that the file size limit cuts short
 constexpr double InjectChance = 0.05;   // per event pass inside a slide or a solution's pause
-// Per action, in 100: a press on the play area, else a resize, else the button: Solve, Open, Save, Other
-// Image.
-constexpr int PressWeight = 60, ResizeWeight = 12;
-constexpr int Buttons[] = {3, 2, 4, 5};
+// Per action, in 100: a press on the play area, else an arrow key, else a resize, else a button.
+constexpr int PressWeight = 55, KeyWeight = 10, ResizeWeight = 10;
+constexpr int Buttons[] = {3, 2, 4, 5, 1, 6};
+constexpr int Arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+// Size texts for the pictures of 60 x 40 and 200 x 150 pixels: usable, or not (for one or both).
+const char* const SizeTexts[] = {"1", "2", "3", "5", "7", "0", "x", "", "61"};
 
 // The working folder: two pictures, a good and a broken puzzle file.
 struct Workshop {
@@ -44,6 +51,11 @@ struct Workshop {
         QFile file(path(name));
         if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
             qFatal("cannot write %s", qPrintable(name));
+    }
+    static QByteArray read(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
     }
     Workshop()
     {
@@ -59,6 +71,17 @@ struct Workshop {
     }
 };
 
+// Runs `then` each time the watched widget is shown, once the showing is done.
+struct OnShow : QObject {
+    std::function<void()> then;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, then);
+        return false;
+    }
+};
+
 // The user, also the platform and file dialog the window talks to. Time is virtual; every event pass the
 // engine asks for may bring input, as a real user's input arrives exactly then.
 class RestlessUser : public test::ScriptedPlatform, public test::ScriptedDialog {
@@ -69,6 +92,8 @@ public:
     {
         form_ = std::make_unique<Form1>(*this, loader_, this);
         form_->Form_Load({shop_.path("start.pzl")});
+        sizeShown_.then = [this] { answerSize(); };
+        form_->sizeDialog()->installEventFilter(&sizeShown_);
         form_->show();
         QTimer::singleShot(0, form_.get(), [&] { QCoreApplication::exit(playActions()); });
         return app.exec();
@@ -93,13 +118,18 @@ public:
         ScriptedPlatform::messageBox(text, style, title);
         if (style != MsgStyle::QuestionYesNo)
             return MsgResult::Ok;
-        return yes_ || chance(0.5) ? MsgResult::Yes : MsgResult::No;
+        if (yes_ || chance(0.5))
+            return MsgResult::Yes;
+        kept_ = {saveTarget_, Workshop::read(saveTarget_)};
+        return MsgResult::No;
     }
 
 protected:
     // Cancel, a good file, a broken one or a missing one; saving, a file that exists or not.
     QString run(bool save, const QStringList& filters, const QString& preset) override
     {
+        if (fault_.isEmpty())
+            fault_ = keptFault();   // nothing may write between a No and the next dialog
         if (ScriptedDialog::answers.empty()) {
             const bool picture = !save && !filters.value(0).startsWith("Puzzle");
             const QStringList files = save ? QStringList{"start.pzl", "new.pzl", "nowhere/new.pzl"}
@@ -108,6 +138,8 @@ protected:
             const int i = below(4);
             ScriptedDialog::answers.push_back(i == 0 ? QString() : shop_.path(files[i - 1]));
         }
+        if (save)
+            saveTarget_ = ScriptedDialog::answers.front();
         return ScriptedDialog::run(save, filters, preset);
     }
 
@@ -136,11 +168,37 @@ private:
         const int roll = below(100);
         if (roll < PressWeight)
             return press();
-        if (roll < PressWeight + ResizeWeight) {   // down to a few pixels
+        if (roll < PressWeight + KeyWeight) {
+            QKeyEvent key(QEvent::KeyPress, Arrows[below(4)], Qt::NoModifier);
+            return void(QApplication::sendEvent(form_->Picture1(), &key));
+        }
+        if (roll < PressWeight + KeyWeight + ResizeWeight) {   // down to a few pixels
             form_->resize(1 + below(800), 1 + below(800));
             return QCoreApplication::processEvents();
         }
-        form_->button(Buttons[below(4)])->click();
+        form_->button(Buttons[below(6)])->click();
+    }
+    // Types a size, then OK (and Cancel after "Wrong values"), Cancel or the close box.
+    void answerSize()
+    {
+        Form2* dialog = form_->sizeDialog();
+        dialog->Text1->setText(SizeTexts[below(9)]);
+        dialog->Text2->setText(SizeTexts[below(9)]);
+        const int way = below(3);
+        if (way == 0)
+            dialog->Command1->click();
+        if (way < 2 && dialog->isVisible())
+            dialog->Command2->click();
+        if (way == 2)
+            dialog->close();
+    }
+    // Empty, or the fault when the file a No at the overwrite question kept has changed since.
+    QString keptFault()
+    {
+        const auto kept = std::exchange(kept_, std::nullopt);
+        return !kept || Workshop::read(kept->first) == kept->second
+            ? QString()
+            : "a No at the question changed " + kept->first;
     }
     // Any mouse button anywhere on the play area, and a little beyond it.
     void press()
@@ -157,11 +215,13 @@ private:
         const Game& game = form_->game();
         if (game.sliding() || game.solving())
             return "the game is still busy after the action returned";
+        if (!fault_.isEmpty() || !(fault_ = keptFault()).isEmpty())
+            return fault_;
         for (; checkedMessages_ < messages.size(); ++checkedMessages_) {
-            const QString& text = messages[checkedMessages_].text;
-            if (text != test::CannotFindText && text != test::OverwriteText &&
-                !text.startsWith("Cannot save the file "))
-                return "unexpected message: " + text;
+            const test::ShownMessage& m = messages[checkedMessages_];
+            if (m.text != test::CannotFindText && m.text != test::OverwriteText && m.text != "Wrong values" &&
+                m.title != "About this game" && !m.text.startsWith("Cannot save the file "))
+                return "unexpected message: " + m.text;
         }
         return test::boardFault(game, form_->Image1(), twipsPerPixelX(), twipsPerPixelY());
     }
@@ -182,9 +242,7 @@ private:
         form_->Command4_Click();
         setrlimit(RLIMIT_FSIZE, &saved);
         yes_ = nested_ = false;
-        QFile kept(file);
-        kept.open(QIODevice::ReadOnly);
-        if (kept.readAll() != old)
+        if (Workshop::read(file) != old)
             return "a save cut short changed the old file";
         const QString last = messages.empty() ? QString() : messages.back().text;
         if (last != "Cannot save the file " + file + ": File too large")
@@ -203,6 +261,9 @@ private:
     bool yes_ = false;      // every question answered Yes
     double now_ = 0;
     std::size_t checkedMessages_ = 0;
+    QString saveTarget_, fault_;
+    std::optional<std::pair<QString, QByteArray>> kept_;   // a file a No kept, and its bytes then
+    OnShow sizeShown_;
     std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
 };
 
