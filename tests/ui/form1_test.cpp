@@ -38,8 +38,7 @@ TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInTheDesignedOrderAndAnyBu
 {
     EXPECT_EQ(form.size(), QSize(506, 447));   // 7584 x 6708 twips at 15 twips a pixel
     EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, "));
-    picture("intro.jpg");
-    form.Form_Load({});
+    start();
     EXPECT_FALSE(saveEnabled());
     form.show();
     const auto tabs = [this](int n) {   // where Tab takes the focus, n times from "Other Image"
@@ -96,8 +95,7 @@ TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptFor
 // inner top side (91.2) and bottom.
 TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
 {
-    picture("intro.jpg", 240, 180);
-    form.Form_Load({});
+    start(240, 180);
     form.show();
     struct Case {
         QSize outer;
@@ -124,8 +122,7 @@ TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
 // close.
 TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
 {
-    picture("intro.jpg");
-    form.Form_Load({});
+    start();
     form.show();
     for (std::int16_t k : {2, 3})
         ASSERT_TRUE(form.game().MoveTile(k));
