@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Opening and saving puzzle files: the overwrite question, the 1000-move limit, a byte-order mark; odd
-// targets, unusable files and FIFOs, where the old file keeps its bytes, the game stays, a message says why.
+// targets, unusable files, FIFOs and a full disk, where the old file keeps its bytes, the game stays, a
+// message says why.
 #include "files/puzzle_files.h"
 
 #include "tests/fake/fake_board.h"
@@ -12,7 +13,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -106,6 +110,22 @@ TEST_F(PuzzleFilesTest, AnUnusableFileOrAFifoShowsTheOneMessageAndChangesNothing
     for (const QString& file : files)   // a FIFO without a writer: opening would wait for one for ever
         EXPECT_EQ(open(file), Refused) << qPrintable(file);
     ::close(writer);
+}
+
+// The file size limit cuts the new file short (Yes to the question): the old file keeps every byte, the
+// game stays, and the message says why.
+TEST_F(PuzzleFilesTest, ASaveCutShortLeavesTheOldFileWholeAndSaysWhy)
+{
+    const QString file = write(u"kept.pzl"_s);
+    std::signal(SIGXFSZ, SIG_IGN);   // a write past the limit fails instead of ending the run
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    const rlimit limit{8, saved.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const QString shown = save(file);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(shown, Question + "Cannot save the file " + file + ": File too large [16]\n");
+    EXPECT_EQ(contents(file), Old);
 }
 
 // The question asks in its words, with Yes and No, No the default, under the program's name: No keeps every
