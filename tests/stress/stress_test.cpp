@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <QFile>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -153,10 +152,8 @@ private:
         const int roll = below(100);
         if (roll < PressWeight)
             return press();
-        if (roll < PressWeight + KeyWeight) {
-            QKeyEvent key(QEvent::KeyPress, Arrows[below(4)], Qt::NoModifier);
-            return void(QApplication::sendEvent(form_->Picture1(), &key));
-        }
+        if (roll < PressWeight + KeyWeight)
+            return test::pressKey(form_->Picture1(), Arrows[below(4)]);
         if (roll < PressWeight + KeyWeight + ResizeWeight) {   // down to a few pixels
             form_->resize(1 + below(800), 1 + below(800));
             return QCoreApplication::processEvents();

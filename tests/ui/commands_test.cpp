@@ -6,8 +6,6 @@
 #include "tests/ui/window_test.h"
 #include "ui/form2.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTimer>
 
@@ -15,14 +13,6 @@ using namespace zp;
 using namespace zp::test;
 using Moves = std::vector<std::int16_t>;
 using Commands = WindowIn<>;
-
-namespace {
-void press(QWidget* w, int key)
-{
-    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
-}   // namespace
 
 // A picture chosen, Open cancelled, the game saved, then opened: each dialog with its command's filter,
 // each shown with an empty name.
@@ -76,7 +66,7 @@ TEST_F(Commands, EachArrowKeyMovesTheTileOnTheFarSideOfTheEmptySlotThatWay)
                                 {Qt::Key_Right, Moves{2, 6}},
                                 {Qt::Key_Up, Moves{2, 6, 10}},
                                 {Qt::Key_Down, Moves{2, 6}}}) {
-        press(form.Picture1(), key);
+        pressKey(form.Picture1(), key);
         EXPECT_EQ(form.game().history.entries(), history) << key;
     }
 }
@@ -85,7 +75,7 @@ TEST_F(Commands, EachArrowKeyMovesTheTileOnTheFarSideOfTheEmptySlotThatWay)
 TEST_F(Commands, AKeyDuringASlideChangesNothing)
 {
     start();
-    platform.onEvents = [this] { press(form.Picture1(), Qt::Key_Up); };
+    platform.onEvents = [this] { pressKey(form.Picture1(), Qt::Key_Up); };
     form.game().Image1_MouseDown(2);
     platform.onEvents = nullptr;
     EXPECT_EQ(form.game().history.entries(), Moves{2});

@@ -3,10 +3,9 @@
 // box discards them; where it stands) and the message boxes as Qt shows them, on any screen scaling.
 #include "platform/qt/qt_platform.h"
 #include "tests/fake/fake_platform.h"
+#include "tests/ui/scripted.h"
 #include "ui/form2.h"
 
-#include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -40,12 +39,6 @@ struct SizeDialog : ::testing::Test {
     }
     QString texts() const { return dialog.Text1->text() + " x " + dialog.Text2->text(); }
 };
-
-void press(QWidget* w, int key)
-{
-    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
-    QApplication::sendEvent(w, &e);
-}
 }   // namespace
 
 // Empty, letters, zero, tiles under a pixel: "Wrong values" each time, the dialog open, the texts as typed.
@@ -77,7 +70,7 @@ TEST_F(SizeDialog, CancelOrEscPutsBackTheTextsOfTheMomentOfShowingAlsoAfterWrong
     EXPECT_EQ(texts(), "6 x 3");
     show([&] {
         type("7", "5");
-        press(&dialog, Qt::Key_Escape);
+        pressKey(&dialog, Qt::Key_Escape);
     });
     EXPECT_TRUE(texts() == "6 x 3" && !dialog.isVisible());
 }
@@ -128,7 +121,7 @@ TEST(MessageBox, EachStyleHasItsIconAndButtonsAndReturnAtTheQuestionMeansNo)
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_TRUE(box);
             seen = {box->icon(), box->standardButtons(), box->windowTitle()};
-            press(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+            pressKey(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
             if (box->isVisible())
                 box->done(B::Yes);   // Return did nothing: a wrong answer
         });

@@ -44,9 +44,8 @@ TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInTheDesignedOrderAndAnyBu
     const auto tabs = [this](int n) {   // where Tab takes the focus, n times from "Other Image"
         std::vector<QWidget*> seen;
         form.button(5)->setFocus();
-        for (QKeyEvent tab(QEvent::KeyPress, Qt::Key_Tab, Qt::NoModifier); n--;
-             seen.push_back(form.focusWidget()))
-            QApplication::sendEvent(form.focusWidget(), &tab);
+        for (; n--; seen.push_back(form.focusWidget()))
+            pressKey(form.focusWidget(), Qt::Key_Tab);
         return seen;
     };
     EXPECT_EQ(tabs(6),
@@ -97,24 +96,19 @@ TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
 {
     start(240, 180);
     form.show();
-    struct Case {
-        QSize outer;
-        int outerRight, outerBottom, innerRight, innerBottom;
-        QRect playArea;
-    };
-    for (const Case c : {Case{{510, 451}, 491, 409, 487, 404, {135, 158, 240, 180}},
-                         Case{{660, 541}, 641, 499, 637, 494, {210, 203, 240, 180}}}) {
-        form.resize(c.outer - (form.frameGeometry().size() - form.size()));
+    for (auto [outer, outerRight, outerBottom, innerRight, innerBottom, playArea] :
+         {std::tuple{QSize(510, 451), 491, 409, 487, 404, QRect(135, 158, 240, 180)},
+          {QSize(660, 541), 641, 499, 637, 494, QRect(210, 203, 240, 180)}}) {
+        form.resize(outer - (form.frameGeometry().size() - form.size()));
         const QImage shot = form.grab().toImage();
         const QRgb grey = qRgb(128, 128, 128), white = qRgb(255, 255, 255);
-        const int x = (12 + c.innerRight) / 2,
-                  y = (91 + c.innerBottom) / 2;   // on each side, off the corners
+        const int x = (12 + innerRight) / 2, y = (91 + innerBottom) / 2;   // on each side, off the corners
         const std::tuple<int, int, QRgb> points[] = {
-            {8, y, grey},   {x, 88, grey},  {c.outerRight, y, white}, {x, c.outerBottom, white},
-            {12, y, white}, {x, 91, white}, {c.innerRight, y, grey},  {x, c.innerBottom, grey}};
+            {8, y, grey},   {x, 88, grey},  {outerRight, y, white}, {x, outerBottom, white},
+            {12, y, white}, {x, 91, white}, {innerRight, y, grey},  {x, innerBottom, grey}};
         for (auto [px, py, colour] : points)
             EXPECT_EQ(shot.pixel(px, py), colour) << px << ", " << py;
-        EXPECT_EQ(form.Picture1()->geometry(), c.playArea);
+        EXPECT_EQ(form.Picture1()->geometry(), playArea);
     }
 }
 

@@ -6,6 +6,8 @@
 #include "tests/fake/message_log.h"
 #include "ui/common_dialog.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -22,6 +24,13 @@ inline void useOwnHome(const QTemporaryDir& home)
 }
 
 using Shown = ShownMessage;
+
+// A key pressed on `w`, as the keyboard sends it.
+inline void pressKey(QWidget* w, int key)
+{
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
 
 class ScriptedPlatform : public QtPlatform, public MessageLog {
 public:
