@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// The size dialog (OK checks the texts, Cancel and Esc put back those of the moment of showing, the close
-// box discards them; where it stands) and the message boxes as Qt shows them, on any screen scaling.
+// The size dialog (OK checks the texts, Cancel and Esc put back those of the moment of showing; where it
+// stands; its close box is in the commands' tests) and the message boxes as Qt shows them, on any screen
+// scaling.
 #include "platform/qt/qt_platform.h"
 #include "tests/fake/fake_platform.h"
 #include "tests/ui/scripted.h"
@@ -73,13 +74,6 @@ TEST_F(SizeDialog, CancelOrEscPutsBackTheTextsOfTheMomentOfShowingAlsoAfterWrong
         pressKey(&dialog, Qt::Key_Escape);
     });
     EXPECT_TRUE(texts() == "6 x 3" && !dialog.isVisible());
-}
-
-TEST_F(SizeDialog, TheCloseBoxBringsBackFourByFour)
-{
-    type("6", "3");
-    show([&] { dialog.close(); });
-    EXPECT_TRUE(texts() == "4 x 4" && !dialog.isVisible());
 }
 
 // Moved, then shown again; closed (discarded), then shown again as at first. Each control inside the
