@@ -34,7 +34,7 @@ void drop(Form1& form, const QStringList& files, const QString& text = {})
 }
 }   // namespace
 
-TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInTheDesignedOrderAndAnyButtonMovesTiles)
+TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMovesTiles)
 {
     EXPECT_EQ(form.size(), QSize(506, 447));   // 7584 x 6708 twips at 15 twips a pixel
     EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, "));
