@@ -88,7 +88,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
         check(opensAsRead(b, zp::readPuzzle(input)));
     } else {
         check(b.platform.messages.size() == 1);
-        check(b.platform.messages[0].text == zp::CannotFindMessage);
+        check(b.platform.messages[0].text == zp::test::CannotFindText);
         check(b.platform.messages[0].style == zp::MsgStyle::Critical);
         check(b.snapshot() == before);
     }

@@ -1,16 +1,21 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: MIT
-"""Mutation check: plants one small fault at a time in engine/ files/ platform/ ui/, rebuilds, runs the tests
-and reports how many faults the tests catch (killed/total), per folder.
+"""Mutation check: plants one small fault at a time in engine/ files/ platform/ ui/ (sources, headers and
+ui/main.cpp), rebuilds, runs the tests and reports how many faults the tests catch (killed/total), per folder.
 
 usage: tools/mutate.py BUILD_DIR [--seed N] [--count N] [--mutants FILE] [--per-test] [--timeout S] [--nice N]
   BUILD_DIR  a configured build folder of this checkout, e.g.
              cmake -S . -B build-mut -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O0 -DZP_BENCH=OFF
-  --mutants  re-apply the mutants listed in an earlier report (its JSON) instead of choosing new ones
+  --mutants  re-apply the mutants listed in an earlier report (its JSON) instead of choosing new ones, or
+             hand-made ones: {"mutants": [{"rule": ..., "file": ..., "line": N, "text": LINE, "op": "line",
+             "new": NEW LINE}]} (the line is found by its text, nearest to N); tools/rule_faults.json is one
   --unique   print, from a report, how many mutants each test kills and how many only it kills
   --per-test also run the stress test when a quicker test has killed the mutant (slower); without it
              every quick test still runs, so the report names each quick test that kills a mutant
-Faults: a comparison negated, an integer constant moved by one, a statement deleted, && and || swapped.
+Faults: a comparison negated, an integer constant moved by one, a statement deleted, && and || swapped, one
+character of a string literal changed (a message, caption, filter or file line worded otherwise).
+The figures cover only faults of these kinds: a test that catches none of the faults drawn may still be the
+only guard of a rule no such fault reaches, so a test of a stated rule is never dropped on this evidence.
 A mutant that does not compile is skipped and another is drawn; a test that times out kills its mutant.
 The report goes to BUILD_DIR/mutation.json and BUILD_DIR/mutation.txt."""
 import argparse, json, os, random, re, signal, subprocess, sys, time, xml.etree.ElementTree as ET
@@ -19,18 +24,47 @@ from collections import defaultdict
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 FOLDERS = ("engine", "files", "platform", "ui")
 NICE = "10"   # builds and tests give way to other work on the machine; --nice 0 when they starve
-NOT_MUTATION_TESTS = r"^(install|tools)\."   # desktop files and artwork: no product code runs there
+NOT_MUTATION_TESTS = r"^(install|tools|play)\."   # desktop files, artwork, ./play: no product code runs there
 CMP = {"<": ">=", ">=": "<", ">": "<=", "<=": ">", "==": "!=", "!=": "=="}
 CMP_RE = re.compile(r"(?<=\s)(<=|>=|==|!=|<|>)(?=\s)")
 LOGIC_RE = re.compile(r"&&|\|\|")
 NUM_RE = re.compile(r"(?<![\w.])\d+(?![\w.])")
+STR_RE = re.compile(r'"(?:[^"\\]|\\.)*"')
 CALL_OR_ASSIGN_RE = re.compile(r"^[\w.:\->\[\]*]+\s*(=[^=]|\+=|-=|\*=|/=|\(|\+\+|--|<<)")
 NOT_DELETED = ("return", "break", "continue", "case", "default", "using", "#", "}", "static_assert")
 
 
 def product_sources():
     out = subprocess.check_output(["git", "-C", ROOT, "ls-files", *FOLDERS], text=True).split()
-    return [f for f in out if f.endswith(".cpp") and not f.endswith("/main.cpp")]
+    return [f for f in out if f.endswith((".cpp", ".h"))]
+
+
+ESCAPE_RE = re.compile(r"\\(x[0-9a-fA-F]+|[0-7]{1,3}|.)")
+
+
+def changed_literal(literal):
+    """The literal with one character changed: the middle letter's case swapped (a digit moved by one), else
+    its first plain character made "_", else its first escape made "x"; None for an empty literal."""
+    body = literal[1:-1]
+    escaped = set()
+    for m in ESCAPE_RE.finditer(body):
+        escaped.update(range(m.start(), m.end()))
+    plain = [i for i in range(len(body)) if i not in escaped]
+    alnum = [i for i in plain if body[i].isalnum()]
+    if alnum:
+        i = alnum[len(alnum) // 2]
+        c = body[i]
+        new = str((int(c) + 1) % 10) if c.isdigit() else c.swapcase()
+        new = "_" if new == c else new
+    elif plain:
+        i = plain[0]
+        new = "_" if body[i] != "_" else "-"
+    elif body:
+        m = ESCAPE_RE.match(body)
+        return '"x' + body[m.end():] + '"'
+    else:
+        return None
+    return '"' + body[:i] + new + body[i + 1:] + '"'
 
 
 def outside_strings(line, pos):
@@ -59,13 +93,17 @@ def sites(path):
             for k, m in enumerate(regex.finditer(line)):
                 if outside_strings(line, m.start()):
                     found.append((i + 1, line, op, k, repl(m)))
+        for k, m in enumerate(STR_RE.finditer(line)):
+            new = changed_literal(m.group())
+            if new and "//" not in line[:m.start()]:
+                found.append((i + 1, line, "str", k, new))
         if s.endswith(";") and not s.startswith(NOT_DELETED) and CALL_OR_ASSIGN_RE.match(s) \
                 and starts_statement(lines, i):
             found.append((i + 1, line, "delete", 0, ""))
     return found
 
 
-REGEX = {"cmp": CMP_RE, "logic": LOGIC_RE, "const": NUM_RE}
+REGEX = {"cmp": CMP_RE, "logic": LOGIC_RE, "const": NUM_RE, "str": STR_RE}
 
 
 def apply(mutant):
@@ -79,6 +117,8 @@ def apply(mutant):
     i = min(hits, key=lambda h: abs(h + 1 - mutant["line"]))
     if mutant["op"] == "delete":
         lines[i] = ""
+    elif mutant["op"] == "line":
+        lines[i] = mutant["new"]
     else:
         m = list(REGEX[mutant["op"]].finditer(lines[i]))[mutant["k"]]
         lines[i] = lines[i][:m.start()] + mutant["new"] + lines[i][m.end():]
@@ -193,8 +233,9 @@ def main():
                     started = time.time()
                     mutant["killed_by"] = run_tests(bdir, a.per_test, a.timeout)
                     results.append(mutant)
+                    what = mutant.get("rule") or f"{mutant['op']} {mutant['new']!r}"
                     print(f"{len(results):3}/{count} {'killed' if mutant['killed_by'] else 'LIVES '} "
-                          f"{mutant['file']}:{mutant['line']} {mutant['op']} {mutant['new']!r} "
+                          f"{mutant['file']}:{mutant['line']} {what} "
                           f"({time.time() - started:.0f} s) {' '.join(mutant['killed_by'])}", flush=True)
                 else:
                     skipped += 1

@@ -19,32 +19,25 @@
 
 namespace zp::test {
 
-class FakePicture : public Picture {
-public:
+struct FakePicture : Picture {
     FakePicture(int w, int h) : w_(w), h_(h) {}
     int width() const override { return w_; }
     int height() const override { return h_; }
-
-private:
     int w_, h_;
 };
 
 // Pictures known by path and size; any other path fails as a missing file would.
-class FakeLoader : public PictureLoader {
-public:
+struct FakeLoader : PictureLoader {
     std::map<QString, QSize> pictures;
     PicturePtr load(const QString& path, QString& reason) override
     {
-        const auto it = pictures.find(path);
-        if (it != pictures.end())
-            return std::make_shared<FakePicture>(it->second.width(), it->second.height());
         reason = QStringLiteral("no such picture");
-        return nullptr;
+        const QSize size = pictures.count(path) ? pictures.at(path) : QSize();
+        return size.isValid() ? std::make_shared<FakePicture>(size.width(), size.height()) : nullptr;
     }
 };
 
-class FakeFormFrame : public FormFrame {
-public:
+struct FakeFormFrame : FormFrame {
     float outer = 7824, y1 = 1368, y2 = 4860, patternW = 960, patternH = 960;
     float outerWidth() const override { return outer; }
     float line6Y1() const override { return y1; }
@@ -53,8 +46,7 @@ public:
     float patternHeight() const override { return patternH; }
 };
 
-class FakeSizeFields : public SizeFields {
-public:
+struct FakeSizeFields : SizeFields {
     QString cols = "4", rows = "4";
     QString columnsText() const override { return cols; }
     QString rowsText() const override { return rows; }
@@ -79,12 +71,11 @@ struct FakeBoard {
         size.rows = rows;
         return game.NewPuzzle();
     }
-
     // The game, the size dialog's texts, the play area and the picture cut.
     GameSnapshot snapshot() const
     {
-        GameSnapshot s = snapshotOf(game, tiles);
         const TwipsRect a = playArea.rect();
+        GameSnapshot s = snapshotOf(game, tiles);
         s.texts
             << size.cols << size.rows
             << QString("%1 %2 %3 %4").arg(a.left).arg(a.top).arg(a.width).arg(a.height)

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// A scripted platform for tests: fake clock, chosen twips per pixel, recorded message boxes.
+// A scripted platform for tests: fake clock, chosen twips per pixel, recorded message boxes, counted beeps.
 #pragma once
 
 #include "tests/fake/message_log.h"
@@ -13,8 +13,8 @@ class FakePlatform : public Platform, public MessageLog {
 public:
     double tppx = 15, tppy = 15;
     double now = 1000;   // fake clock, seconds; each processEvents takes a millisecond
-    int processEventsCalls = 0;
-    // Runs inside processEvents and waitUntil, as user input arriving then would.
+    int processEventsCalls = 0, beeps = 0;
+    // Runs inside processEvents and waitUntil, as user input arriving then would; not within itself.
     std::function<void()> onEvents;
 
     double twipsPerPixelX() const override { return tppx; }
@@ -32,7 +32,7 @@ public:
         now = std::max(now, deadline);
     }
     void interruptWait() override {}   // every wait ends at once anyway
-    void beep() override {}
+    void beep() override { ++beeps; }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
         return record(text, style, title);
@@ -41,8 +41,7 @@ public:
 private:
     void runEvents()
     {
-        if (onEvents && !inEvents) {
-            inEvents = true;
+        if (onEvents && !std::exchange(inEvents, true)) {
             auto f = onEvents;
             f();
             inEvents = false;

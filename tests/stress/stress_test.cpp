@@ -1,61 +1,75 @@
 // SPDX-License-Identifier: MIT
-// A restless user for the main window: seeded random input, also amid slides and solutions, checked after
-// each action.
-#include "files/puzzle_files.h"
+// A restless user for the main window: seeded random input (clicks, arrow keys, resizes, the six buttons and
+// the answers to their dialogs), also amid slides and solutions, checked after each action.
 #include "files/puzzle_format.h"
 #include "platform/qt/play_area_widget.h"
 #include "platform/qt/qt_picture.h"
 #include "tests/fake/board_check.h"
 #include "tests/ui/scripted.h"
 #include "ui/form1.h"
+#include "ui/form2.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QLineEdit>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 
-#include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <random>
-
-#include <sys/resource.h>
 
 using namespace zp;
 
 namespace {
 
-constexpr int LimitedSaveEvery = 170;   // actions between saves that the file size limit cuts short
 constexpr double InjectChance = 0.05;   // per event pass inside a slide or a solution's pause
-// Per action, in 100: a press on the play area, else a resize, else the button: Solve, Open, Save, Other
-// Image.
-constexpr int PressWeight = 60, ResizeWeight = 12;
-constexpr int Buttons[] = {3, 2, 4, 5};
+// Per action, in 100: a press on the play area, else an arrow key, else a resize, else a button.
+constexpr int PressWeight = 55, KeyWeight = 10, ResizeWeight = 10;
+constexpr int Arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
+// Size texts for the pictures of 60 x 40 and 200 x 150 pixels: usable, or not (for one or both).
+const char* const SizeTexts[] = {"1", "2", "3", "5", "7", "0", "x", "", "61"};
+
+QByteArray contents(const QString& file)
+{
+    QFile f(file);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
+}
 
 // The working folder: two pictures, a good and a broken puzzle file.
 struct Workshop {
     QTemporaryDir dir;
     QString path(const QString& name) const { return dir.filePath(name); }
-    void write(const QString& name, const QByteArray& bytes) const
-    {
-        QFile file(path(name));
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(name));
-    }
     Workshop()
     {
         for (const auto& [name, size] :
-             {std::pair<QString, QSize>{"small.bmp", {60, 40}}, {"wide.png", {200, 150}}}) {
+             {std::pair{"small.bmp", QSize(60, 40)}, {"wide.png", QSize(200, 150)}}) {
             QImage image(size, QImage::Format_RGB32);
             image.fill(qRgb(size.width(), size.height(), 128));
-            if (!image.save(path(name)))
-                qFatal("cannot write a picture");
+            image.save(path(name));
         }
-        write("start.pzl", writePuzzle({path("small.bmp"), "3", "2", {2, 3}}));
-        write("garbage.pzl", "hello\r\n");
+        for (const auto& [name, bytes] :
+             {std::pair{"start.pzl", writePuzzle({path("small.bmp"), "3", "2", {2, 3}})},
+              {"garbage.pzl", QByteArray("hello\r\n")}}) {
+            QFile file(path(name));
+            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+                qFatal("cannot write %s", name);
+        }
+    }
+};
+
+// Runs `then` each time the watched widget is shown, once the showing is done.
+struct OnShow : QObject {
+    std::function<void()> then;
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, then);
+        return false;
     }
 };
 
@@ -69,6 +83,8 @@ public:
     {
         form_ = std::make_unique<Form1>(*this, loader_, this);
         form_->Form_Load({shop_.path("start.pzl")});
+        sizeShown_.then = [this] { answerSize(); };
+        form_->sizeDialog()->installEventFilter(&sizeShown_);
         form_->show();
         QTimer::singleShot(0, form_.get(), [&] { QCoreApplication::exit(playActions()); });
         return app.exec();
@@ -76,9 +92,9 @@ public:
     void processEvents() override
     {
         QtPlatform::processEvents();
-        if (action_ > 0 && !nested_ && chance(InjectChance)) {
-            nested_ = true;
-            act();
+        if (action_ > 0 && !std::exchange(nested_, true)) {
+            if (chance(InjectChance))
+                act();
             nested_ = false;
         }
     }
@@ -93,21 +109,24 @@ public:
         ScriptedPlatform::messageBox(text, style, title);
         if (style != MsgStyle::QuestionYesNo)
             return MsgResult::Ok;
-        return yes_ || chance(0.5) ? MsgResult::Yes : MsgResult::No;
+        kept_.reset();   // a Yes may change the file asked about; after a No it must stay as it was
+        if (chance(0.5))
+            return MsgResult::Yes;
+        kept_ = {saveTo_, contents(saveTo_)};
+        return MsgResult::No;
     }
 
 protected:
     // Cancel, a good file, a broken one or a missing one; saving, a file that exists or not.
     QString run(bool save, const QStringList& filters, const QString& preset) override
     {
-        if (ScriptedDialog::answers.empty()) {
-            const bool picture = !save && !filters.value(0).startsWith("Puzzle");
-            const QStringList files = save ? QStringList{"start.pzl", "new.pzl", "nowhere/new.pzl"}
-                : picture                  ? QStringList{"small.bmp", "wide.png", "garbage.pzl"}
-                                           : QStringList{"start.pzl", "garbage.pzl", "gone.pzl"};
-            const int i = below(4);
-            ScriptedDialog::answers.push_back(i == 0 ? QString() : shop_.path(files[i - 1]));
-        }
+        const QStringList files = save              ? QStringList{"start.pzl", "new.pzl", "nowhere/new.pzl"}
+            : filters.value(0).startsWith("Puzzle") ? QStringList{"start.pzl", "garbage.pzl", "gone.pzl"}
+                                                    : QStringList{"small.bmp", "wide.png", "garbage.pzl"};
+        const int i = below(4);
+        const QString name = i == 0 ? QString() : shop_.path(files[i - 1]);
+        saveTo_ = save ? name : saveTo_;
+        ScriptedDialog::answers = {name};
         return ScriptedDialog::run(save, filters, preset);
     }
 
@@ -119,10 +138,7 @@ private:
     {
         for (action_ = 1; action_ <= actions_; ++action_) {
             act();
-            QString fault = check();
-            if (fault.isEmpty() && action_ % LimitedSaveEvery == 0)
-                fault = limitedSave();
-            if (!fault.isEmpty()) {
+            if (const QString fault = check(); !fault.isEmpty()) {
                 std::fprintf(stderr, "stress: FAILED at seed %ld, action %ld: %s\n", seed_, action_,
                              qPrintable(fault));
                 return 1;
@@ -136,11 +152,13 @@ private:
         const int roll = below(100);
         if (roll < PressWeight)
             return press();
-        if (roll < PressWeight + ResizeWeight) {   // down to a few pixels
+        if (roll < PressWeight + KeyWeight)
+            return test::pressKey(form_->Picture1(), Arrows[below(4)]);
+        if (roll < PressWeight + KeyWeight + ResizeWeight) {   // down to a few pixels
             form_->resize(1 + below(800), 1 + below(800));
             return QCoreApplication::processEvents();
         }
-        form_->button(Buttons[below(4)])->click();
+        form_->button(1 + below(6))->click();
     }
     // Any mouse button anywhere on the play area, and a little beyond it.
     void press()
@@ -152,46 +170,34 @@ private:
                           Qt::NoModifier);
         QApplication::sendEvent(area, &event);
     }
+    // Types a size, then OK (and Cancel after "Wrong values"), Cancel or the close box.
+    void answerSize()
+    {
+        Form2* dialog = form_->sizeDialog();
+        dialog->Text1->setText(SizeTexts[below(9)]);
+        dialog->Text2->setText(SizeTexts[below(9)]);
+        if (chance(0.25))
+            dialog->close();
+        for (QPushButton* button : {dialog->Command1, dialog->Command2})
+            if (dialog->isVisible() && chance(0.5))
+                button->click();
+        if (dialog->isVisible())
+            dialog->Command2->click();
+    }
     QString check()
     {
         const Game& game = form_->game();
         if (game.sliding() || game.solving())
             return "the game is still busy after the action returned";
+        if (kept_ && contents(kept_->first) != kept_->second)
+            return "a No at the overwrite question changed " + kept_->first;
         for (; checkedMessages_ < messages.size(); ++checkedMessages_) {
-            const QString& text = messages[checkedMessages_].text;
-            if (text != CannotFindMessage && text != OverwriteQuestion &&
-                !text.startsWith("Cannot save the file "))
-                return "unexpected message: " + text;
+            const test::ShownMessage& m = messages[checkedMessages_];
+            if (m.text != test::CannotFindText && m.text != test::OverwriteText && m.text != "Wrong values" &&
+                m.title != "About this game" && !m.text.startsWith("Cannot save the file "))
+                return "unexpected message: " + m.text;
         }
         return test::boardFault(game, form_->Image1(), twipsPerPixelX(), twipsPerPixelY());
-    }
-    // Saves over a file, Yes to the question, with the file size limit below the game's size: the
-    // old file and the game must stay as they were, and the message must say why.
-    QString limitedSave()
-    {
-        const QString file = shop_.path("kept.pzl");
-        const QByteArray old = "an older game, longer than the limit\r\n";
-        shop_.write("kept.pzl", old);
-        const test::GameSnapshot before = test::snapshotOf(form_->game(), form_->Image1());
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit limit{8, saved.rlim_max};
-        ScriptedDialog::answers = {file};
-        yes_ = nested_ = true;
-        setrlimit(RLIMIT_FSIZE, &limit);
-        form_->Command4_Click();
-        setrlimit(RLIMIT_FSIZE, &saved);
-        yes_ = nested_ = false;
-        QFile kept(file);
-        kept.open(QIODevice::ReadOnly);
-        if (kept.readAll() != old)
-            return "a save cut short changed the old file";
-        const QString last = messages.empty() ? QString() : messages.back().text;
-        if (last != "Cannot save the file " + file + ": File too large")
-            return "a save cut short showed: " + last;
-        return test::snapshotOf(form_->game(), form_->Image1()) == before
-            ? QString()
-            : "a save cut short changed the game";
     }
 
     const long seed_, actions_;
@@ -199,10 +205,12 @@ private:
     Workshop shop_;
     QtPictureLoader loader_;
     long action_ = 0;       // 0: not playing yet
-    bool nested_ = false;   // input injected from an event pass, or a check, is running
-    bool yes_ = false;      // every question answered Yes
+    bool nested_ = false;   // input injected from an event pass is running
     double now_ = 0;
     std::size_t checkedMessages_ = 0;
+    QString saveTo_;                                       // the file the last save dialog named
+    std::optional<std::pair<QString, QByteArray>> kept_;   // after a No: that file and its bytes then
+    OnShow sizeShown_;
     std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
 };
 
@@ -210,7 +218,6 @@ private:
 
 int main(int argc, char** argv)
 {
-    std::signal(SIGXFSZ, SIG_IGN);   // a write over the file size limit fails instead of ending the run
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir home;
     test::useOwnHome(home);

@@ -103,15 +103,12 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
     QImageReader upright(path);
     upright.setAutoTransform(true);
     EXPECT_TRUE(!whole || loaded.picture->image() == upright.read().convertToFormat(QImage::Format_RGB32));
-    QFile game("game.pzl");
-    ASSERT_TRUE(game.open(QIODevice::WriteOnly) &&
-                game.write((path + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n").toUtf8()));
-    game.close();
+    const QString game = file("game.pzl", (path + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n").toUtf8());
     const auto before = gameInPlay();
     for (const bool viaPuzzleFile : {false, true}) {
         SCOPED_TRACE(viaPuzzleFile ? "through a puzzle file" : "through Other Image");
         platform.messages.clear();
-        dialog.answers = {viaPuzzleFile ? game.fileName() : path};
+        dialog.answers = {viaPuzzleFile ? game : path};
         viaPuzzleFile ? form.Command2_Click() : form.Command5_Click();
         if (size.width() >= 4 && size.height() >= 4) {
             EXPECT_TRUE(platform.messages.empty()) << qPrintable(platform.messages.front().text);
@@ -124,7 +121,7 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
             continue;
         }
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, CannotFindMessage);
+        EXPECT_EQ(platform.messages[0].text, test::CannotFindText);
         EXPECT_EQ(platform.messages[0].style, MsgStyle::Critical);
         EXPECT_TRUE(gameInPlay() == before);
         EXPECT_EQ(saveEnabled(), viaPuzzleFile);

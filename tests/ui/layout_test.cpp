@@ -1,22 +1,45 @@
 // SPDX-License-Identifier: MIT
-// The window layout: frame lines and the centred play area at the initial window size.
+// The window layout against the geometry its rules give, worked out by hand in twips for a few windows.
 #include "ui/layout.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 using namespace zp;
 
-TEST(Layout, InitialWindowSizeGivesFrameLinesAndACentredPlayArea)
+// Frame1 is W - 28 px wide; the right sides stand at W - 19 px (outer) and W - 23 px (inner), the bottom
+// sides at H - 42 py and H - 47 py, reaching one pixel past the right sides; left and top sides stay. The
+// pw x ph play area is centred on x = W / 2 and on mid = (1368 + H - 47 py) / 2. Run twice, the same.
+TEST(Layout, TheButtonBarFrameLinesAndPlayAreaFollowTheWindow)
 {
-    LayoutTargets t;
-    layOut({7824, 7188, 15.0, 15.0, 320, 240}, t);
-    EXPECT_EQ(t.frame1Width, 7824 - 28 * 15);
-    EXPECT_EQ(t.lines[1], (FrameLine{120, 1320, 7824 - 19 * 15, 1320}));
-    EXPECT_EQ(t.lines[6], (FrameLine{7824 - 23 * 15, 1368, 7824 - 23 * 15, 7188 - 47 * 15}));
-    EXPECT_EQ(t.lines[7], (FrameLine{180, 7188 - 47 * 15, 7824 - 22 * 15, 7188 - 47 * 15}));
-    EXPECT_EQ(t.lines[3], (FrameLine{120, 7188 - 42 * 15, 7824 - 18 * 15, 7188 - 42 * 15}));
-    EXPECT_EQ(t.lines[0], (FrameLine{120, 1320, 120, 7188 - 42 * 15}));
-    const float mid = (1368 + 7188 - 47 * 15) / 2.f;
-    EXPECT_EQ(t.playArea, (TwipsRect{7824 / 2.f - 2400, mid - 1800, 4800, 3600}));
+    using Side = std::optional<int>;   // the picture's, in pixels
+    const std::tuple<double, double, double, Side, Side, float, float, float, float, float, TwipsRect>
+        cases[] = {
+            // 7824 - 420, 7824 - 285, 7188 - 630, 7824 - 345, 7188 - 705; mid 3925.5, left 3912 - 2400
+            {7824, 7188, 15, 320, 240, 7404, 7539, 6558, 7479, 6483, {1512, 2125.5, 4800, 3600}},
+            {9840, 8055, 15, 320, 240, 9420, 9555, 7425, 9495, 7350, {2520, 2559, 4800, 3600}},   // mid 4359
+            // 12 twips a pixel: margins 336, 228, 504, 276 and 564; mid 4602; the picture 3840 x 2880
+            {9000, 8400, 12, 320, 240, 8664, 8772, 7896, 8724, 7836, {2580, 3162, 3840, 2880}},
+            {7824, 7188, 15, {}, {}, 7404, 7539, 6558, 7479, 6483, {3912, 3925.5, 0, 0}},   // no picture
+            // 20 x 40 pixels: Frame1 keeps its width rather than go negative, the sides cross; mid 631.5
+            {300, 600, 15, 320, 240, 6732, 15, -30, -45, -105, {-2250, -1168.5, 4800, 3600}},
+        };
+    for (const auto& [W, H, tpp, pw, ph, frame1, or_, ob, ir, ib, playArea] : cases) {
+        LayoutTargets t;
+        for (int run = 0; run < 2; ++run)
+            layOut({W, H, tpp, tpp, pw, ph}, t);
+        const float px = tpp;
+        const FrameLines lines{{{120, 1320, 120, ob},
+                                {120, 1320, or_, 1320},
+                                {or_, 1320, or_, ob},
+                                {120, ob, or_ + px, ob},
+                                {180, 1368, 180, ib},
+                                {180, 1368, ir, 1368},
+                                {ir, 1368, ir, ib},
+                                {180, ib, ir + px, ib}}};
+        EXPECT_EQ(t.frame1Width, frame1) << W;
+        EXPECT_EQ(t.lines, lines) << W;
+        EXPECT_EQ(t.playArea, playArea) << W;
+    }
 }
-

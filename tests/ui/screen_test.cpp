@@ -1,19 +1,14 @@
 // SPDX-License-Identifier: MIT
 // The window on a scaled screen (run once per QT_SCALE_FACTOR): the board in exact device
-// pixels, clicks on the right tile, commands above any picture, the size dialog's place.
+// pixels, clicks on the right tile, commands above any picture, the frame corners.
 #include "platform/qt/play_area_widget.h"
 #include "tests/fake/board_check.h"
-#include "tests/fake/fake_platform.h"
 #include "tests/ui/window_test.h"
 #include "ui/form2.h"
 
 #include <QApplication>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPushButton>
-#include <QTimer>
 
 using namespace zp;
 using namespace zp::test;
@@ -123,39 +118,6 @@ TEST_F(ScaledWindow, FrameCornersEndOnTheRightSides)
         EXPECT_EQ(shot.pixel(corner), colour) << right;
         EXPECT_NE(shot.pixel(corner + QPoint(1, 0)), colour) << right;
     }
-}
-
-TEST(SizeDialogPlace, CentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
-{
-    QWidget owner;
-    owner.setGeometry(200, 150, 500, 400);
-    FakePlatform platform;
-    Form2 dialog(
-        platform, [] { return QSize(100, 100); }, &owner);
-    std::vector<QPoint> centres;
-    const auto showing = [&](const std::function<void()>& then) {
-        QTimer::singleShot(0, &dialog, [&] {
-            centres.push_back(dialog.geometry().center());
-            then();
-        });
-        dialog.showModal();
-    };
-    showing([&] {
-        dialog.move(dialog.pos() + QPoint(60, 40));
-        dialog.Command1->click();
-    });
-    showing([&] { dialog.Command2->click(); });
-    showing([&] { dialog.close(); });   // discarded: the next showing is a first one
-    showing([&] { dialog.Command2->click(); });
-    const QWidget* controls[] = {dialog.Label1, dialog.Text1,    dialog.Label2,
-                                 dialog.Text2,  dialog.Command1, dialog.Command2};
-    for (const QWidget* a : controls)   // each inside the dialog, on a place of its own
-        for (const QWidget* b : controls)
-            EXPECT_TRUE(dialog.rect().contains(a->geometry()) &&
-                        (a == b || !a->geometry().intersects(b->geometry())));
-    const QPoint middle = owner.geometry().center();
-    EXPECT_EQ(centres,
-              (std::vector<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
 }
 
 }   // namespace

@@ -6,8 +6,12 @@
 #include "tests/fake/message_log.h"
 #include "ui/common_dialog.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QStringList>
 #include <QTemporaryDir>
+
+#include <functional>
 
 namespace zp::test {
 
@@ -21,9 +25,23 @@ inline void useOwnHome(const QTemporaryDir& home)
 
 using Shown = ShownMessage;
 
+// A key pressed on `w`, as the keyboard sends it.
+inline void pressKey(QWidget* w, int key)
+{
+    QKeyEvent e(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &e);
+}
+
 class ScriptedPlatform : public QtPlatform, public MessageLog {
 public:
     double scale = 1;   // divides the screen's twips per pixel, as a more finely scaled screen's would
+    std::function<void()> onEvents;   // runs at each event pass, as input arriving then would
+    void processEvents() override
+    {
+        QtPlatform::processEvents();
+        if (onEvents)
+            onEvents();
+    }
     double twipsPerPixelX() const override { return QtPlatform::twipsPerPixelX() / scale; }
     double twipsPerPixelY() const override { return QtPlatform::twipsPerPixelY() / scale; }
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
@@ -37,12 +55,14 @@ public:
     ScriptedDialog() : CommonDialog(nullptr) {}
     std::deque<QString> answers;   // "" cancels
     std::vector<QStringList> filtersSeen;
+    std::vector<QString> filterTexts;   // the filter each command set, as it set it
     std::vector<QString> presetsSeen;
 
 protected:
     QString run(bool, const QStringList& nameFilters, const QString& preset) override
     {
         filtersSeen.push_back(nameFilters);
+        filterTexts.push_back(Filter);
         presetsSeen.push_back(preset);
         if (answers.empty())
             return {};

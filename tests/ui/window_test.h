@@ -36,6 +36,12 @@ template <class Base = ::testing::Test> struct WindowIn : Base {
         EXPECT_TRUE(QDir().mkpath(QFileInfo(at).path()) && image.save(at, "BMP"));
         return at;
     }
+    // Started as the program starts without arguments, from an intro.jpg of w x h pixels.
+    void start(int w = 480, int h = 360)
+    {
+        picture("intro.jpg", w, h);
+        form.Form_Load({});
+    }
     QString file(const QString& name, const QByteArray& bytes)
     {
         QFile f(dir.filePath(name));
