@@ -3,6 +3,7 @@
 // each action.
 #include "files/puzzle_files.h"
 #include "files/puzzle_format.h"
+#include "platform/file_io.h"
 #include "platform/qt/play_area_widget.h"
 #include "platform/qt/qt_picture.h"
 #include "tests/fake/board_check.h"
@@ -17,7 +18,6 @@
 #include <QToolButton>
 
 #include <algorithm>
-#include <csignal>
 #include <cstdio>
 #include <memory>
 #include <random>
@@ -210,7 +210,7 @@ private:
 
 int main(int argc, char** argv)
 {
-    std::signal(SIGXFSZ, SIG_IGN);   // a write over the file size limit fails instead of ending the run
+    ignoreFileSizeLimitSignal();   // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir home;
     test::useOwnHome(home);
