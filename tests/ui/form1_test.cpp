@@ -32,6 +32,7 @@ void drop(Form1& form, const QStringList& files, const QString& text = {})
     QApplication::sendEvent(&form, &enter);
     QDropEvent e(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
     QApplication::sendEvent(&form, &e);
+    QCoreApplication::processEvents();   // a drop runs after its event
 }
 }   // namespace
 
@@ -158,7 +159,7 @@ TEST_F(Window, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesAndAnythingElseN
     drop(form, {file("game.PZL", (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8())});
     EXPECT_EQ(form.game().history.entries(), Moves{2});
     EXPECT_TRUE(platform.messages.empty());
-    drop(form, {dir.filePath("missing.pzl")});
+    drop(form, {file("broken.pzl", "no puzzle")});
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "Nemohu nalézt potřebný soubor.");
 }
