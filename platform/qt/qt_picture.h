@@ -33,7 +33,8 @@ struct LoadedPicture {
 
 // Loads the first image of a picture file (BMP, GIF, JPEG, TIFF, ...). The size is read from
 // the header first: a picture without one, with a side above MaxPictureSide or decoding to more
-// than MaxPictureBytes is refused before anything is decoded.
+// than MaxPictureBytes is refused before anything is decoded, and so is JPEG data of more scans
+// than hasTooManyScans allows.
 LoadedPicture loadPicture(const QString& path);
 
 // The loader the program uses: loadPicture behind the engine's interface.
