@@ -12,8 +12,8 @@
 namespace {
 
 // A progressive 64 x 64 JPEG (grey: one component) whose last scan is repeated until it has `scans`,
-// its frame claiming `sides` if given. The scans are counted by their markers: in the coded data a
-// 0xFF byte is always followed by a 0 or a restart marker.
+// its frame claiming `sides` if given, with a comment that holds an end-of-image marker. The scans are
+// counted by their markers: in the coded data a 0xFF byte is always followed by a 0 or a restart marker.
 QByteArray progressiveJpeg(int scans, bool grey, QSize sides = {})
 {
     QImage image(64, 64, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
@@ -26,6 +26,7 @@ QByteArray progressiveJpeg(int scans, bool grey, QSize sides = {})
     QByteArray jpeg = buffer.data();
     const qsizetype last = jpeg.lastIndexOf("\xFF\xDA"), end = jpeg.size() - 2;   // before FF D9
     jpeg.insert(end, jpeg.mid(last, end - last).repeated(scans - jpeg.count("\xFF\xDA")));
+    jpeg.insert(2, QByteArray("\xFF\xFE\x00\x0Azornik\xFF\xD9", 12));   // a comment that a decoder skips
     if (sides.isValid()) {   // height and width, big-endian, in the progressive frame header
         const qsizetype frame = jpeg.indexOf("\xFF\xC2") + 5;
         const char claim[] = {char(sides.height() >> 8), char(sides.height()), char(sides.width() >> 8),
