@@ -11,17 +11,16 @@ using namespace zp::test;
 // not next to the empty slot.
 TEST(OffScreenBoard, ReplaysInOneStepAMoveToWhereTheStepByStepReplayLeavesEveryTileAndSlidesOnceShown)
 {
-    const std::vector<std::int16_t> moves{2, 6, 7, 3, 9};
-    FakeBoard onScreen, offScreen;
-    ASSERT_TRUE(onScreen.build(301, 200) && offScreen.build(301, 200));
-    offScreen.game.setBoardShown(false);
-    onScreen.game.replay(moves);
-    offScreen.game.replay(moves);
-    EXPECT_TRUE(snapshotOf(offScreen.game, offScreen.tiles) == snapshotOf(onScreen.game, onScreen.tiles));
-    EXPECT_EQ(offScreen.game.history.entries(), (std::vector<std::int16_t>{2, 6, 7, 3}));
-    EXPECT_EQ(onScreen.platform.processEventsCalls, 76 + 51 + 76 + 51);
-    EXPECT_EQ(offScreen.platform.processEventsCalls, 4);
-    offScreen.game.setBoardShown(true);
-    ASSERT_TRUE(offScreen.game.MoveTile(3));   // back up: 51 steps
-    EXPECT_EQ(offScreen.platform.processEventsCalls, 4 + 51);
+    FakeBoard shown, hidden;
+    ASSERT_TRUE(shown.build(301, 200) && hidden.build(301, 200));
+    hidden.game.setBoardShown(false);
+    for (FakeBoard* b : {&shown, &hidden})
+        b->game.replay({2, 6, 7, 3, 9});
+    EXPECT_TRUE(snapshotOf(hidden.game, hidden.tiles) == snapshotOf(shown.game, shown.tiles));
+    EXPECT_EQ(hidden.game.history.MoveCount(), 4);
+    EXPECT_EQ(shown.platform.processEventsCalls, 76 + 51 + 76 + 51);
+    EXPECT_EQ(hidden.platform.processEventsCalls, 4);
+    hidden.game.setBoardShown(true);
+    ASSERT_TRUE(hidden.game.MoveTile(3));   // back up: 51 steps
+    EXPECT_EQ(hidden.platform.processEventsCalls, 4 + 51);
 }

@@ -3,7 +3,6 @@
 // each action.
 #include "files/puzzle_files.h"
 #include "files/puzzle_format.h"
-#include "platform/file_io.h"
 #include "platform/qt/play_area_widget.h"
 #include "platform/qt/qt_picture.h"
 #include "tests/fake/board_check.h"
@@ -22,13 +21,10 @@
 #include <memory>
 #include <random>
 
-#include <sys/resource.h>
-
 using namespace zp;
 
 namespace {
 
-constexpr int LimitedSaveEvery = 170;   // actions between saves that the file size limit cuts short
 constexpr double InjectChance = 0.05;   // per event pass inside a slide or a solution's pause
 // Per action, in 100: a press on the play area, else a resize, else the button: Solve, Open, Save, Other
 // Image.
@@ -93,7 +89,7 @@ public:
         ScriptedPlatform::messageBox(text, style, title);
         if (style != MsgStyle::QuestionYesNo)
             return MsgResult::Ok;
-        return yes_ || chance(0.5) ? MsgResult::Yes : MsgResult::No;
+        return chance(0.5) ? MsgResult::Yes : MsgResult::No;
     }
 
 protected:
@@ -119,9 +115,7 @@ private:
     {
         for (action_ = 1; action_ <= actions_; ++action_) {
             act();
-            QString fault = check();
-            if (fault.isEmpty() && action_ % LimitedSaveEvery == 0)
-                fault = limitedSave();
+            const QString fault = check();
             if (!fault.isEmpty()) {
                 std::fprintf(stderr, "stress: FAILED at seed %ld, action %ld: %s\n", seed_, action_,
                              qPrintable(fault));
@@ -165,34 +159,6 @@ private:
         }
         return test::boardFault(game, form_->Image1(), twipsPerPixelX(), twipsPerPixelY());
     }
-    // Saves over a file, Yes to the question, with the file size limit below the game's size: the
-    // old file and the game must stay as they were, and the message must say why.
-    QString limitedSave()
-    {
-        const QString file = shop_.path("kept.pzl");
-        const QByteArray old = "an older game, longer than the limit\r\n";
-        shop_.write("kept.pzl", old);
-        const test::GameSnapshot before = test::snapshotOf(form_->game(), form_->Image1());
-        rlimit saved{};
-        getrlimit(RLIMIT_FSIZE, &saved);
-        const rlimit limit{8, saved.rlim_max};
-        ScriptedDialog::answers = {file};
-        yes_ = nested_ = true;
-        setrlimit(RLIMIT_FSIZE, &limit);
-        form_->Command4_Click();
-        setrlimit(RLIMIT_FSIZE, &saved);
-        yes_ = nested_ = false;
-        QFile kept(file);
-        kept.open(QIODevice::ReadOnly);
-        if (kept.readAll() != old)
-            return "a save cut short changed the old file";
-        const QString last = messages.empty() ? QString() : messages.back().text;
-        if (last != "Cannot save the file " + file + ": File too large")
-            return "a save cut short showed: " + last;
-        return test::snapshotOf(form_->game(), form_->Image1()) == before
-            ? QString()
-            : "a save cut short changed the game";
-    }
 
     const long seed_, actions_;
     std::mt19937 rng_;
@@ -200,7 +166,6 @@ private:
     QtPictureLoader loader_;
     long action_ = 0;       // 0: not playing yet
     bool nested_ = false;   // input injected from an event pass, or a check, is running
-    bool yes_ = false;      // every question answered Yes
     double now_ = 0;
     std::size_t checkedMessages_ = 0;
     std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
@@ -210,7 +175,6 @@ private:
 
 int main(int argc, char** argv)
 {
-    ignoreFileSizeLimitSignal();   // as the program does
     qputenv("QT_QPA_PLATFORM", "offscreen");
     const QTemporaryDir home;
     test::useOwnHome(home);

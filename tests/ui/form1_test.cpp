@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The main window under the offscreen platform: start-up, the commands, geometry, clicks and drops.
+// The main window under the offscreen platform: start-up, the commands, geometry and clicks. (Drops:
+// hostile_files_test.cpp.)
 #include "platform/qt/play_area_widget.h"
 #include "tests/ui/window_test.h"
 #include "ui/form2.h"
@@ -8,33 +9,14 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QTimer>
-#include <QUrl>
 
 using namespace zp;
 using namespace zp::test;
 using Moves = std::vector<std::int16_t>;
 using Window = WindowIn<>;
-
-namespace {
-// Drags `files`, or else `text`, onto the window and drops them there.
-void drop(Form1& form, const QStringList& files, const QString& text = {})
-{
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString& f : files)
-        urls << QUrl::fromLocalFile(f);
-    files.isEmpty() ? mime.setText(text) : mime.setUrls(urls);
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QApplication::sendEvent(&form, &enter);
-    QDropEvent e(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QApplication::sendEvent(&form, &e);
-    QCoreApplication::processEvents();   // a drop runs after its event
-}
-}   // namespace
 
 TEST_F(Window, StartsInItsGeometryAndFocusOrderWithSaveDisabledAndAnyButtonMovesTiles)
 {
@@ -142,24 +124,4 @@ TEST(RealPlatform, AnInterruptEndsTheRunningWaitAndEveryLaterOne)
     platform.waitUntil(platform.clock() + 30);
     platform.waitUntil(platform.clock() + 30);
     EXPECT_LT(waited.elapsed(), 10000);
-}
-
-TEST_F(Window, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesAndAnythingElseNothing)
-{
-    const QString intro = picture("intro.jpg");
-    form.Form_Load({});
-    const QString pic = picture("other.bmp", 200, 100);
-    drop(form, {}, pic);
-    drop(form, {pic, pic});
-    drop(form, {file("notes.txt", "not a picture")});
-    EXPECT_EQ(form.game().PicturePath, intro);
-    drop(form, {pic});
-    EXPECT_EQ(form.game().PicturePath, pic);
-    EXPECT_TRUE(saveEnabled());
-    drop(form, {file("game.PZL", (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8())});
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
-    EXPECT_TRUE(platform.messages.empty());
-    drop(form, {file("broken.pzl", "no puzzle")});
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Nemohu nalézt potřebný soubor.");
 }
