@@ -193,8 +193,10 @@ bool isSaveTarget(const QString& path, QString& reason)
 {
     struct stat st {};
     if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        reason = systemReason(errno);
-        return errno != ELOOP;   // nothing there yet; any other trouble the write itself reports
+        if (errno != ELOOP)
+            return true;   // nothing there yet; any other trouble the write itself reports
+        reason = systemReason(ELOOP);
+        return false;
     }
     if (S_ISREG(st.st_mode))
         return true;
