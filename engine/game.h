@@ -51,6 +51,9 @@ public:
     // Any other command: deferred while a tile slides or a file replays, run at once otherwise
     // (also in a solution's pause). Dropped once the program is closing.
     void runCommand(std::function<void()> command);
+    // Whether the board is on screen (until told otherwise, it is). A slide of a board no one can
+    // see puts the tile at once where its last step would; on screen it goes pixel by pixel.
+    void setBoardShown(bool shown) { boardShown_ = shown; }
     // The window is closing: every loop ends at once, deferred commands are dropped.
     void close();
     bool closing() const { return closing_; }
@@ -109,6 +112,7 @@ private:
     bool replaying_ = false;
     bool closing_ = false;
     bool refitDue_ = false;
+    bool boardShown_ = true;
     double boardTppx_ = 0, boardTppy_ = 0;   // the factors the board was laid out with
     int activeSolve_ = 0;                    // id of the running solution, 0: none
     int solveCounter_ = 0;

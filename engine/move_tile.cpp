@@ -54,7 +54,8 @@ bool Game::move(std::int16_t Index, Record record)
 }
 
 // Visits every pixel position from the tile's place to the empty slot, both ends included,
-// letting events run after each step. Returns false if the program began closing.
+// letting events run after each step; off screen only the last. Returns false if the program
+// began closing.
 bool Game::slide(std::int16_t Index, float fromLeft, float fromTop, bool vertical)
 {
     const double tpp = vertical ? parts_.platform.twipsPerPixelY() : parts_.platform.twipsPerPixelX();
@@ -63,7 +64,7 @@ bool Game::slide(std::int16_t Index, float fromLeft, float fromTop, bool vertica
     const long from = toPixels(start, tpp), to = toPixels(target, tpp);
     const long step = to > from ? 1 : -1;
     sliding_ = true;
-    for (long pixel = from;; pixel += step) {
+    for (long pixel = boardShown_ ? from : to;; pixel += step) {
         const float pos = pixel == from ? start : pixel == to ? target : toTwips(pixel, tpp);
         if (vertical)
             parts_.Image1.move(Index, EmptyLeft, pos);

@@ -3,6 +3,7 @@
 // sender's computer had it.
 #include "files/picture_beside.h"
 
+#include "platform/file_io.h"
 #include "platform/picture_loader.h"
 
 #include <QDir>
@@ -20,6 +21,8 @@ QStringList picturesBeside(const QString& puzzleFile, const QString& recordedPat
         return {};
     const QDir folder = QFileInfo(puzzleFile).absoluteDir();
     QStringList found{folder.filePath(name)};
+    if (pathExists(found.front()))
+        return found;   // the picture sent along, even if broken: never another one in its place
     for (const QString& entry : folder.entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
         if (entry != name && entry.compare(name, Qt::CaseInsensitive) == 0)
             found << folder.filePath(entry);

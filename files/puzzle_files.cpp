@@ -66,9 +66,14 @@ void PuzzleFiles::SavePuzzle(const QString& PuzzleFile)
         platform_.messageBox(OverwriteQuestion, MsgStyle::QuestionYesNo) != MsgResult::Yes)
         return;
     const PuzzleData data{game_.PicturePath, game_.Cols, game_.Rows, game_.history.entries()};
-    if (!target || !writeFileAtomically(PuzzleFile, writePuzzle(data), reason))
-        platform_.messageBox(QStringLiteral("Cannot save the file %1: %2").arg(PuzzleFile, reason),
-                             MsgStyle::Critical);
+    const WriteResult written =
+        target ? writeFileAtomically(PuzzleFile, writePuzzle(data)) : WriteResult{false, reason};
+    if (written.written)
+        return;
+    QString message = QStringLiteral("Cannot save the file %1: %2").arg(PuzzleFile, written.reason);
+    if (!written.oldKept)
+        message += QStringLiteral("\nIts old content could not be kept.");
+    platform_.messageBox(message, MsgStyle::Critical);
 }
 
 }   // namespace zp

@@ -32,9 +32,10 @@ public:
     // PicturePath then names the file found.
     void OpenPuzzle(const QString& PuzzleFile);
 
-    // Writes the game to `PuzzleFile`, asking before replacing anything that exists there.
-    // The file is replaced atomically: a failure leaves the old file complete and shows a
-    // message naming the file. Nothing in the game changes.
+    // Writes the game to `PuzzleFile`, asking before replacing anything that exists there (a
+    // folder, device, FIFO or circle of links is refused before the question). The file is
+    // replaced as writeFileAtomically does: a failure shows a message naming the file and the
+    // reason, and says so if the old content was lost. Nothing in the game changes.
     void SavePuzzle(const QString& PuzzleFile);
 
 private:

@@ -3,12 +3,15 @@
 #include "platform/file_io.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -17,20 +20,131 @@ namespace zp {
 namespace {
 QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
 const QString NotAFile = QStringLiteral("not a regular file");
+constexpr int MaxLinks = 40;   // the system's own bound on the links met in one path
 
-// Writes all of `bytes` to `fd` and waits until they are on the disk; false with errno set
-// by the first call that fails.
-bool writeAndSync(int fd, const QByteArray& bytes)
+// Writes all of `bytes` from the start of the file; false with errno set by the call that failed.
+// `written` counts the bytes that reached the file.
+bool writeAll(int fd, const QByteArray& bytes, qsizetype& written)
 {
-    for (qsizetype done = 0; done < bytes.size();) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, std::size_t(bytes.size() - done));
+    for (written = 0; written < bytes.size();) {
+        const ssize_t n =
+            ::pwrite(fd, bytes.constData() + written, std::size_t(bytes.size() - written), off_t(written));
         if (n == 0)
             errno = EIO;   // no progress and no reason: give up rather than spin
         if (n <= 0 && errno != EINTR)
             return false;
-        done += std::max<ssize_t>(n, 0);
+        written += std::max<ssize_t>(n, 0);
     }
-    return ::fsync(fd) == 0;
+    return true;
+}
+
+// Turns `path` into the file it names once its symlinks are followed, each from its own folder.
+// A path that is no link, or under which nothing exists, stays as it is: a link to nothing names
+// the file that writing through it would make. False with the reason for a circle of links.
+bool followLinks(QByteArray& path, int& error)
+{
+    for (int hops = 0; hops <= MaxLinks; ++hops) {
+        struct stat st {};
+        if (::lstat(path.constData(), &st) != 0) {
+            error = errno;
+            return error != ELOOP;   // a circle among the folders on the way
+        }
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        char link[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), link, sizeof link);
+        if (n < 0 || n == sizeof link) {
+            error = n < 0 ? errno : ENAMETOOLONG;
+            return false;
+        }
+        const QByteArray to(link, n);
+        path = to.startsWith('/') ? to : path.left(path.lastIndexOf('/') + 1) + to;
+    }
+    error = ELOOP;
+    return false;
+}
+
+// What the folder refuses to a new file or to a rename: overwriting in place may still work.
+bool folderRefused(int error) { return error == EACCES || error == EPERM; }
+
+enum class Outcome { Written, Failed, FolderRefused };
+
+// A new, empty file beside `target`, named `name`. QSaveFile is not used because it names its file
+// after the target with seven bytes added, too long for a folder entry when the target's own name
+// has 249 bytes or more, and because a rename it cannot make ends the save with no way round.
+int createBeside(const QByteArray& target, QByteArray& name)
+{
+    const QByteArray folder = target.left(target.lastIndexOf('/') + 1);
+    for (int tries = 0; tries < 100; ++tries) {
+        name = folder + ".zp-" + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".tmp";
+        const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST)
+            return fd;
+    }
+    return -1;
+}
+
+// Writes `bytes` to a new file beside `target` and renames it over the target once every byte is on
+// the disk. `old`: the target's status, which gives the new file its mode; null when there is none.
+Outcome replaceBeside(const QByteArray& target, const struct stat* old, const QByteArray& bytes, int& error)
+{
+    QByteArray temp;
+    const int fd = createBeside(target, temp);
+    if (fd < 0) {
+        error = errno;
+        return folderRefused(error) ? Outcome::FolderRefused : Outcome::Failed;
+    }
+    qsizetype written = 0;
+    bool ok =
+        (!old || ::fchmod(fd, old->st_mode & 07777) == 0) && writeAll(fd, bytes, written) && ::fsync(fd) == 0;
+    error = errno;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    if (ok && ::rename(temp.constData(), target.constData()) == 0)
+        return Outcome::Written;
+    if (ok)
+        error = errno;
+    ::unlink(temp.constData());   // the new file only, never the target
+    return ok && folderRefused(error) ? Outcome::FolderRefused : Outcome::Failed;
+}
+
+// Overwrites the regular file `target` from its start. The new size is claimed first, and checked
+// against the file size limit, which also cuts writes within the old size, so that a full disk or
+// the limit is found before the old bytes change. A claim that failed is given back.
+void overwriteInPlace(const QByteArray& target, const QByteArray& bytes, WriteResult& result)
+{
+    const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    struct stat old {};
+    if (fd < 0 || ::fstat(fd, &old) != 0) {
+        result.reason = systemReason(errno);
+        if (fd >= 0)
+            ::close(fd);
+        return;
+    }
+    const auto size = off_t(bytes.size());
+    rlimit limit{};
+    int error = 0;
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        rlim_t(size) > limit.rlim_cur)
+        error = EFBIG;
+    else if (size > 0)
+        error = ::posix_fallocate(fd, 0, size);
+    qsizetype written = 0;
+    bool ok = error == 0 && writeAll(fd, bytes, written) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0;
+    if (!ok && error == 0)
+        error = errno;
+    // A claim made for nothing is given back; should that fail, the old bytes stay, followed by zeros.
+    [[maybe_unused]] const bool givenBack = ok || written > 0 || ::ftruncate(fd, old.st_size) == 0;
+    if (::close(fd) != 0 && ok) {
+        ok = false;
+        error = errno;
+    }
+    result.written = ok;
+    result.oldKept = ok || written == 0;
+    if (!ok)
+        result.reason = systemReason(error);
 }
 }   // namespace
 
@@ -78,42 +192,45 @@ bool pathExists(const QString& path)
 bool isSaveTarget(const QString& path, QString& reason)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return true;   // nothing there yet; any other trouble the write itself reports
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
+        if (errno != ELOOP)
+            return true;   // nothing there yet; any other trouble the write itself reports
+        reason = systemReason(ELOOP);
+        return false;
+    }
     if (S_ISREG(st.st_mode))
         return true;
     reason = S_ISDIR(st.st_mode) ? systemReason(EISDIR) : NotAFile;
     return false;
 }
 
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& reason)
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    if (!isSaveTarget(path, reason))
-        return false;
-    const QFileInfo target(path);
-    if (target.exists() && ::access(QFile::encodeName(path).constData(), W_OK) != 0) {
-        reason = systemReason(errno);   // the system's words, not the save file's own
-        return false;
+    WriteResult result;
+    QByteArray target = QFile::encodeName(path);
+    int error = 0;
+    if (!isSaveTarget(path, result.reason))
+        return result;
+    if (!followLinks(target, error)) {
+        result.reason = systemReason(error);
+        return result;
     }
-    QSaveFile file(path);
-    // The temporary file needs a writable folder; without one, only overwriting in place is left.
-    file.setDirectWriteFallback(target.exists() && !QFileInfo(target.absolutePath()).isWritable());
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        reason = file.errorString();
-        return false;
+    struct stat old {};
+    const bool exists = ::stat(target.constData(), &old) == 0;
+    if (exists && ::access(target.constData(), W_OK) != 0) {
+        result.reason = systemReason(errno);   // a file the user may not change is not replaced either
+        return result;
     }
-    // Written past Qt's buffer and checked call by call: commit() alone may report success for
-    // data that never reached the disk, and the system's errno is the reason to show.
-    if (!writeAndSync(file.handle(), bytes)) {
-        reason = systemReason(errno);
-        file.cancelWriting();   // the temporary file goes when `file` does
-        return false;
-    }
-    if (!file.commit()) {
-        reason = file.errorString();
-        return false;
-    }
-    return true;
+    const Outcome outcome = replaceBeside(target, exists ? &old : nullptr, bytes, error);
+    if (outcome == Outcome::FolderRefused && exists)
+        overwriteInPlace(target, bytes, result);
+    else if (outcome == Outcome::Written)
+        result.written = true;
+    else
+        result.reason = systemReason(error);
+    return result;
 }
+
+void ignoreFileSizeLimitSignal() { std::signal(SIGXFSZ, SIG_IGN); }
 
 }   // namespace zp

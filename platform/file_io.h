@@ -24,14 +24,26 @@ std::optional<QByteArray> readFileHead(const QString& path, qint64 limit, QStrin
 bool pathExists(const QString& path);
 
 // Whether `path` may be written as a file: it is missing or, after symlinks, a regular file.
-// A folder, device, FIFO or socket is refused with the reason.
+// A folder, device, FIFO or socket is refused with the reason, and so is a circle of links.
 bool isSaveTarget(const QString& path, QString& reason);
 
-// Replaces or creates the regular file at `path` (a symlink is written through) with `bytes`.
-// Every step is checked, up to the data being on disk, before the new file takes the old one's
-// place: on any failure the old file stays byte for byte and `reason` gives the system's text.
-// In a folder that cannot be written, a writable file is overwritten in place instead, which
-// a failure part-way can leave cut short.
-bool writeFileAtomically(const QString& path, const QByteArray& bytes, QString& reason);
+struct WriteResult {
+    bool written = false;
+    QString reason;        // the system's text, on failure
+    bool oldKept = true;   // false: the failure came after the old bytes began to change
+};
+
+// Replaces or creates the file that `path` names once its symlinks are followed (the links stay)
+// with `bytes`. A new file written beside it takes its place only once every byte is on the disk,
+// so a failure leaves the old file byte for byte. Where the folder takes no new file, or does not
+// let it take the old one's place (another user's file in a sticky folder), a writable file is
+// overwritten in place instead: the new size is claimed first, so a full disk or the file size
+// limit fails before anything changes; only a failure after that loses the old bytes (oldKept).
+// The file is never removed.
+WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes);
+
+// Makes a write past the file size limit (RLIMIT_FSIZE) fail with its reason, rather than end the
+// program with SIGXFSZ. Called once at start.
+void ignoreFileSizeLimitSignal();
 
 }   // namespace zp

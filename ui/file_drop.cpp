@@ -20,17 +20,21 @@ struct Dropped {
     QString path;
 };
 
-// The one local file that `mime` carries, and whether it is a puzzle file or a picture.
+// The one local file that `mime` carries, and whether it is a puzzle file or a picture: told by
+// its name and, without opening it, its kind. Reading a FIFO or a terminal would keep the window
+// waiting, and a drag sends an event at every move of the mouse.
 Dropped droppedFile(const QMimeData* mime)
 {
     if (!mime || mime->urls().size() != 1 || !mime->urls().front().isLocalFile())
         return {};
-    const QString path = mime->urls().front().toLocalFile();
-    if (QFileInfo(path).suffix().compare(u"pzl", Qt::CaseInsensitive) == 0)
-        return {Kind::Puzzle, path};
-    if (!QImageReader::imageFormat(path).isEmpty())
-        return {Kind::Picture, path};
-    return {};
+    const QFileInfo file(mime->urls().front().toLocalFile());
+    const QByteArray suffix = file.suffix().toLower().toUtf8();
+    const Kind kind = suffix == "pzl"                            ? Kind::Puzzle
+        : QImageReader::supportedImageFormats().contains(suffix) ? Kind::Picture
+                                                                 : Kind::None;
+    if (kind == Kind::None || !file.isFile())   // a regular file, also behind a link
+        return {};
+    return {kind, file.filePath()};
 }
 }   // namespace
 
@@ -52,14 +56,21 @@ bool FileDrop::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     drop->acceptProposedAction();
-    if (type == QEvent::Drop) {
-        form_.game().runCommand([form = QPointer<Form1>(&form_), file] {
-            if (form && file.kind == Kind::Puzzle)
-                form->openPuzzleFile(file.path);
-            else if (form)
-                form->useOtherImage(file.path);
-        });
-    }
+    if (type != QEvent::Drop)
+        return true;
+    // Run once the drop event has returned, so that the program the file came from hears at once
+    // that the drop is over rather than after the command's messages and replay.
+    QMetaObject::invokeMethod(
+        this,
+        [this, file] {
+            form_.game().runCommand([form = QPointer<Form1>(&form_), file] {
+                if (form && file.kind == Kind::Puzzle)
+                    form->openPuzzleFile(file.path);
+                else if (form)
+                    form->useOtherImage(file.path);
+            });
+        },
+        Qt::QueuedConnection);
     return true;
 }
 

@@ -69,6 +69,7 @@ Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, 
       files_(game_, *Form2_, PictureClip1_, loader, platform)
 {
     platform_.setWindow(this);
+    game_.setBoardShown(false);   // until the window shows
     if (!CommonDialog1_) {
         ownDialog_ = std::make_unique<CommonDialog>(this);
         CommonDialog1_ = ownDialog_.get();
@@ -196,6 +197,9 @@ bool Form1::event(QEvent* event)
         watchScreen();
         Form_Resize();
     }
+    // A board no one sees, before the window first shows or while it is hidden, slides in one step.
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
+        game_.setBoardShown(event->type() == QEvent::Show);
     return QWidget::event(event);
 }
 

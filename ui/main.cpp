@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The program: the main window, started from "intro.jpg" or from a puzzle file.
+#include "platform/file_io.h"
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_platform.h"
 #include "ui/form1.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char* argv[])
 {
+    zp::ignoreFileSizeLimitSignal();
     // The arguments as the system gave them, before Qt takes out the options it knows.
     QStringList arguments;
     for (int i = 1; i < argc; ++i)

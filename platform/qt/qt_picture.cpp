@@ -3,6 +3,7 @@
 #include "platform/qt/qt_picture.h"
 
 #include "platform/file_io.h"
+#include "platform/jpeg_scans.h"
 
 #include <QImageReader>
 
@@ -27,6 +28,8 @@ LoadedPicture loadPicture(const QString& path)
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
         4LL * size.width() * size.height() > MaxPictureBytes)
         return {nullptr, QStringLiteral("picture too large")};
+    if (hasTooManyScans(*file))
+        return {nullptr, QStringLiteral("too many scans to decode")};
     QImage image;
     reader.setAllocationLimit(MaxPictureMiB);
     if (!reader.read(&image) || image.isNull())

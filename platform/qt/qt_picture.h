@@ -34,7 +34,7 @@ struct LoadedPicture {
 // Loads the first image of a picture file (BMP, GIF, JPEG, TIFF, ...), turned upright by its
 // orientation tag (EXIF) when it has a valid one. The size is read from the header first: a picture
 // without one, with a side above MaxPictureSide or decoding to more than MaxPictureBytes is refused
-// before anything is decoded.
+// before anything is decoded, and so is JPEG data of more scans than hasTooManyScans allows.
 LoadedPicture loadPicture(const QString& path);
 
 // The loader the program uses: loadPicture behind the engine's interface.

@@ -16,19 +16,22 @@ using namespace Qt::StringLiterals;
 namespace zp {
 namespace {
 
-// Anything that exists loads, folders too, so a candidate outside the puzzle's folder would show.
+// Anything that exists loads, folders too, so a candidate outside the puzzle's folder would show; only a
+// file with bytes in it is no picture.
 class ExistingLoader : public PictureLoader {
     PicturePtr load(const QString& path, QString&) override
     {
-        return QFileInfo::exists(path) ? std::make_shared<test::FakePicture>(400, 400) : nullptr;
+        const QFileInfo file(path);
+        return file.exists() && file.size() == 0 ? std::make_shared<test::FakePicture>(400, 400) : nullptr;
     }
 };
 
 struct Case {
     const char* name;
     QByteArray line1;
-    QStringList files;   // made under the temporary folder; the puzzle file is game/g.pzl
-    QString picture;     // PicturePath afterwards, under the folder; empty: the file is refused
+    // Made under the temporary folder, "!" first: no picture. The puzzle file is game/g.pzl.
+    QStringList files;
+    QString picture;   // PicturePath afterwards, under the folder; empty: the file is refused
 };
 
 TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFolder)
@@ -37,6 +40,7 @@ TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFo
     const Case cases[] = {
         {"SameName", windows1250, {u"game/Loď.jpg"_s, u"game/LOĎ.JPG"_s}, u"game/Loď.jpg"_s},
         {"OtherCase", windows1250, {u"game/LOĎ.JPG"_s}, u"game/LOĎ.JPG"_s},
+        {"SameNameNoPicture", windows1250, {u"!game/Loď.jpg"_s, u"game/LOĎ.JPG"_s}, {}},
         {"PosixPath", "/home/player/Pictures/boat.jpg", {u"game/boat.jpg"_s}, u"game/boat.jpg"_s},
         {"RecordedPathWins", "@/pics/boat.jpg", {u"pics/boat.jpg"_s, u"game/boat.jpg"_s}, u"pics/boat.jpg"_s},
         {"DotDot", "C:\\pics\\..", {u"game/x"_s}, {}},
@@ -48,8 +52,9 @@ TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFo
         SCOPED_TRACE(c.name);
         QTemporaryDir dir;
         for (const QString& f : c.files) {
-            ASSERT_TRUE(QDir(dir.path()).mkpath(QFileInfo(dir.filePath(f)).path()));
-            QFile(dir.filePath(f)).open(QIODevice::WriteOnly);
+            QFile file(dir.filePath(QString(f).remove(u'!')));
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QFileInfo(file).path()) && file.open(QIODevice::WriteOnly));
+            file.write(f.startsWith(u'!') ? "no picture" : "");
         }
         QFile pzl(dir.filePath(u"game/g.pzl"_s));
         ASSERT_TRUE(pzl.open(QIODevice::WriteOnly));

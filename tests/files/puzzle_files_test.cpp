@@ -1,23 +1,30 @@
 // SPDX-License-Identifier: MIT
-// Opening and saving puzzle files: the overwrite question, the 1000-move limit, a byte-order mark; odd
-// targets, unusable files, FIFOs and a full disk, where the old file keeps its bytes, the game stays, a
-// message says why.
+// Opening and saving puzzle files: the overwrite question, the 1000-move limit, a byte-order mark; unusable
+// files and FIFOs opened leave the game in play and show the message. A save where a file size limit, a
+// full disk, a link, a sticky folder, another user or a long name is in the way writes the game whole, or
+// says why and leaves the file there its bytes; each such save runs in a child process started as the
+// program starts, as a second user where that matters.
 #include "files/puzzle_files.h"
 
+#include "platform/file_io.h"
 #include "tests/fake/fake_board.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-
 #include <fcntl.h>
+#include <grp.h>
+#include <linux/filter.h>
+#include <linux/seccomp.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -25,8 +32,93 @@ using namespace Qt::StringLiterals;
 namespace zp {
 namespace {
 
-const QByteArray Old = "old game, to be kept byte for byte\r\n";
-const QByteArray Saved = "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 6 \r\n";   // the game in play
+const QByteArray Old = "old game\n", Unreadable = "(cannot be read)";
+const QByteArray Game = "/pics/a.jpg\r\n2\r\n2\r\n 3 \r\n 2 \r\n 4 \r\n 3 \r\n";   // the game in play
+constexpr uid_t Nobody = 65534;                                                    // the second user
+const QByteArray Saved = "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 6 \r\n";   // the 4 x 4 game of the fixture
+
+struct Child {
+    uid_t user = 0;
+    rlim_t fileSizeLimit = RLIM_INFINITY;
+    int failingCall = -1;   // a system call that fails with EIO
+    bool setUp() const
+    {
+        sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+                                BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, unsigned(failingCall), 0, 1),
+                                BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | EIO),
+                                BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW)};
+        const sock_fprog failing{4, filter};
+        const rlimit limit{fileSizeLimit, RLIM_INFINITY};
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
+            (!user || (setgroups(0, nullptr) == 0 && setgid(user) == 0 && setuid(user) == 0)) &&
+            (failingCall < 0 ||
+             (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+              prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &failing) == 0));
+    }
+};
+
+// The output of shell commands run in `dir`.
+QByteArray shell(const QTemporaryDir& dir, const QString& commands)
+{
+    QProcess sh;
+    sh.setWorkingDirectory(dir.path());
+    sh.start("sh", {"-c", "set -e; export LC_ALL=C; " + commands});
+    EXPECT_TRUE(sh.waitForFinished() && sh.exitCode() == 0)
+        << qPrintable(commands) << sh.readAllStandardError().data();
+    return sh.readAllStandardOutput();
+}
+
+// Every entry under `dir`, a link with what it leads to.
+QByteArray listing(const QTemporaryDir& dir) { return shell(dir, "find . -printf '%p %l\\n' | sort"); }
+
+// The bytes of a regular file under `dir`, also through a link.
+QByteArray contents(const QTemporaryDir& dir, const QString& f)
+{
+    return shell(dir, "test -f " + f + " && cat " + f + " || printf '" + Unreadable + "'");
+}
+
+// Saves a game of a 2 x 2 board cut from `picture`, tiles 2, 4 and 3 moved, to `file`, in a child process
+// started as the program starts, every question answered Yes; the messages shown, one a line, or how the
+// child ended.
+std::string save(const QString& file, const Child& child = {}, const QString& picture = "/pics/a.jpg")
+{
+    int fds[2];
+    EXPECT_EQ(pipe(fds), 0);
+    if (fork() == 0) {
+        alarm(20);
+        QString shown = "cannot set the child up";
+        test::FakeBoard board;
+        test::FakeLoader loader;
+        if (child.setUp() && board.build(400, 400, "2", "2")) {
+            ignoreFileSizeLimitSignal();
+            board.game.PicturePath = picture;
+            board.game.replay({2, 4, 3});
+            board.platform.answers.assign(2, MsgResult::Yes);
+            PuzzleFiles(board.game, board.size, board.clip, loader, board.platform).SavePuzzle(file);
+            shown.clear();
+            for (const test::ShownMessage& m : board.platform.messages)
+                shown += m.text + u'\n';
+        }
+        _exit(write(fds[1], shown.toUtf8().data(), shown.toUtf8().size()) > 0 ? 0 : 1);
+    }
+    close(fds[1]);
+    std::string shown(4096, '\0');   // a message, written at once
+    shown.resize(std::max<ssize_t>(read(fds[0], shown.data(), shown.size()), 0));
+    close(fds[0]);
+    int status = 0;
+    wait(&status);
+    return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : shown;
+}
+
+// "?" for the question, then the message for the reason that follows, if any.
+std::string shown(const QString& file, const QString& expected)
+{
+    const QString reason = expected.mid(expected.startsWith(u'?'));
+    return ((expected.startsWith(u'?') ? OverwriteQuestion + u'\n' : QString()) +
+            (reason.isEmpty() ? QString() : "Cannot save the file " + file + ": " + reason + u'\n'))
+        .toStdString();
+}
+
 // A message as run() gives it: its text, its style's code, and its title if it has one.
 const QString Question = test::OverwriteText + u" [292]\n"_s;   // question icon, Yes and No, No the default
 const QString Refused = test::CannotFindText + u" [16]\n"_s;    // critical icon, OK
@@ -78,19 +170,6 @@ protected:
     test::FakeBoard board;
 };
 
-TEST_F(PuzzleFilesTest, OnlyRegularFilesAreReplacedAndASymlinkIsWrittenThrough)
-{
-    const QString fifo = path(u"fifo.pzl"_s), folder = path(u"folder.pzl"_s), link = path(u"link.pzl"_s);
-    ASSERT_TRUE(mkfifo(QFile::encodeName(fifo).constData(), 0600) == 0 && QDir().mkdir(folder));
-    ASSERT_TRUE(QFile::link(write(u"target.pzl"_s), link));
-    EXPECT_EQ(save(fifo), "Cannot save the file " + fifo + ": not a regular file [16]\n");
-    EXPECT_EQ(save(folder), "Cannot save the file " + folder + ": Is a directory [16]\n");
-    EXPECT_EQ(save(link), Question);
-    EXPECT_EQ(QFileInfo(link).symLinkTarget(), path(u"target.pzl"_s));
-    EXPECT_EQ(contents(path(u"target.pzl"_s)), Saved);
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot).size(), 4);
-}
-
 // One file for each reason a puzzle file cannot be opened.
 TEST_F(PuzzleFilesTest, AnUnusableFileOrAFifoShowsTheOneMessageAndChangesNothing)
 {
@@ -110,22 +189,6 @@ TEST_F(PuzzleFilesTest, AnUnusableFileOrAFifoShowsTheOneMessageAndChangesNothing
     for (const QString& file : files)   // a FIFO without a writer: opening would wait for one for ever
         EXPECT_EQ(open(file), Refused) << qPrintable(file);
     ::close(writer);
-}
-
-// The file size limit cuts the new file short (Yes to the question): the old file keeps every byte, the
-// game stays, and the message says why.
-TEST_F(PuzzleFilesTest, ASaveCutShortLeavesTheOldFileWholeAndSaysWhy)
-{
-    const QString file = write(u"kept.pzl"_s);
-    std::signal(SIGXFSZ, SIG_IGN);   // a write past the limit fails instead of ending the run
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    const rlimit limit{8, saved.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &limit);
-    const QString shown = save(file);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    EXPECT_EQ(shown, Question + "Cannot save the file " + file + ": File too large [16]\n");
-    EXPECT_EQ(contents(file), Old);
 }
 
 // The question asks in its words, with Yes and No, No the default, under the program's name: No keeps every
@@ -161,6 +224,72 @@ TEST_F(PuzzleFilesTest, AFileThatStartsWithAUtf8ByteOrderMarkOpens)
     EXPECT_EQ(open(write(u"bom.pzl"_s, "\xEF\xBB\xBF" + Saved)), u"the game changed"_s);
     EXPECT_TRUE(board.platform.messages.empty());
     EXPECT_EQ(board.game.history.entries(), (std::vector<std::int16_t>{2, 6}));
+}
+
+struct Case {
+    // Made by the shell, besides the files "old", "ro/old" and "s/old" holding Old and "ro/long" holding it
+    // five times (mode 0666); the file saved to.
+    QString made, file;
+    Child as;
+    QString shown;      // as for shown()
+    QByteArray after;   // the file's bytes afterwards, read through any link
+};
+
+// Only regular files are replaced; "ro" is a folder that the second user may not write to, "mine" one of
+// the second user's, "s" a sticky folder. Nothing is left behind, nothing removed, a link stays a link.
+TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
+    const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl";
+    const Case cases[] = {
+        {"mkfifo f", "f", {}, "not a regular file", Unreadable},
+        {"mkdir f", "f", {}, "Is a directory", Unreadable},
+        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links", Unreadable},
+        {"ln -s old l", "l", {}, "?", Game},
+        {"ln -s ../ro/old mine/l", "mine/l", {Nobody}, "?", Game},
+        {"", "old", {.fileSizeLimit = 8}, "?File too large", Old},
+        {"", "ro/old", {Nobody, 8}, "?File too large", Old},
+        {"", "ro/long", {Nobody, 8}, "?File too large", Old.repeated(5)},
+        {"", "s/old", {Nobody}, "?", Game},
+        {"cp old " + longName, longName, {}, "?", Game},
+        {"cp old " + longest, longest, {}, "?", Game},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.left(40).toStdString());
+        QTemporaryDir dir;
+        shell(dir,
+              "chmod 755 .; echo old game >old; chmod 666 old; mkdir ro mine; mkdir -m 1777 s; cp -p old ro;"
+              "cp -p old s; cat old old old old old >ro/long; chmod 666 ro/long; chown nobody mine\n" +
+                  c.made + "\nchmod 555 ro");
+        const QByteArray before = listing(dir);
+        EXPECT_EQ(save(dir.filePath(c.file), c.as), shown(dir.filePath(c.file), c.shown));
+        EXPECT_EQ(contents(dir, c.file), c.after);
+        EXPECT_EQ(listing(dir), before);
+    }
+}
+
+// On a full disk the new size is claimed before the old bytes change: the file keeps them and stays,
+// whether a new file was to take its place or it was to be overwritten in place. A failure once the old
+// bytes have begun to change says that they are lost.
+TEST(SaveTarget, AFullDiskKeepsTheOldFileAndALaterFailureSaysItsOldBytesAreLost)
+{
+    QTemporaryDir dir;
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "zp-test", dir.path()}) != 0)
+        GTEST_SKIP() << "cannot mount a small tmpfs here; needs root";
+    shell(dir,
+          "chmod 755 .; mkdir ro; echo old game >ro/f; echo old game >f; chmod 666 f ro/f; chmod 555 ro;"
+          "cat /dev/zero >fill || true");
+    const QString big(5000, u'p');   // the picture's name: a game of two pages, where no page is left
+    EXPECT_EQ(save(dir.filePath("f"), {}, big), shown(dir.filePath("f"), "?No space left on device"));
+    EXPECT_EQ(save(dir.filePath("ro/f"), {Nobody}, big),
+              shown(dir.filePath("ro/f"), "?No space left on device"));
+    EXPECT_EQ(contents(dir, "f") + contents(dir, "ro/f"), Old + Old);
+    EXPECT_EQ(listing(dir), ". \n./f \n./fill \n./ro \n./ro/f \n");
+    shell(dir, "rm fill");   // room for the game again
+    EXPECT_EQ(save(dir.filePath("ro/f"), {.user = Nobody, .failingCall = SYS_fsync}, big),
+              shown(dir.filePath("ro/f"), "?Input/output error") + "Its old content could not be kept.\n");
+    QProcess::execute("umount", {"-l", dir.path()});
 }
 
 }   // namespace

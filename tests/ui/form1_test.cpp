@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// The main window under the offscreen platform: start-up, the commands, geometry, clicks and drops.
+// The main window under the offscreen platform: start-up, the commands, geometry and clicks. (Drops:
+// hostile_files_test.cpp.)
 #include "engine/board_observer.h"
 #include "platform/qt/play_area_widget.h"
 #include "tests/ui/window_test.h"
@@ -8,33 +9,15 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
-#include <QUrl>
 
 using namespace zp;
 using namespace zp::test;
 using Moves = std::vector<std::int16_t>;
 using Window = WindowIn<>;
-
-namespace {
-// Drags `files`, or else `text`, onto the window and drops them there.
-void drop(Form1& form, const QStringList& files, const QString& text = {})
-{
-    QMimeData mime;
-    QList<QUrl> urls;
-    for (const QString& f : files)
-        urls << QUrl::fromLocalFile(f);
-    files.isEmpty() ? mime.setText(text) : mime.setUrls(urls);
-    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QApplication::sendEvent(&form, &enter);
-    QDropEvent e(QPointF(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
-    QApplication::sendEvent(&form, &e);
-}
-}   // namespace
 
 TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMovesTiles)
 {
@@ -137,26 +120,6 @@ TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
     // Closing ends the program's loop: until one runs again, every modal loop would return at once.
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
     QCoreApplication::exec();
-}
-
-TEST_F(Window, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesAndAnythingElseNothing)
-{
-    const QString intro = picture("intro.jpg");
-    form.Form_Load({});
-    const QString pic = picture("other.bmp", 200, 100);
-    drop(form, {}, pic);
-    drop(form, {pic, pic});
-    drop(form, {file("notes.txt", "not a picture")});
-    EXPECT_EQ(form.game().PicturePath, intro);
-    drop(form, {pic});
-    EXPECT_EQ(form.game().PicturePath, pic);
-    EXPECT_TRUE(saveEnabled());
-    drop(form, {file("game.PZL", (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8())});
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
-    EXPECT_TRUE(platform.messages.empty());
-    drop(form, {dir.filePath("missing.pzl")});
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, "Nemohu nalézt potřebný soubor.");
 }
 
 // After each move of a replay, heard after the window's own view of the board: the landed tile

@@ -1,0 +1,178 @@
+// SPDX-License-Identifier: MIT
+// What a file can do to the window: dragged over it, it is judged by name and kind alone and read only
+// after the drop; as a picture, JPEG data of too many scans is refused before decoding; as a puzzle file
+// opened at start-up, its replay spends no time on steps no one can see.
+#include "tests/fake/board_check.h"
+#include "tests/ui/window_test.h"
+
+#include <QApplication>
+#include <QBuffer>
+#include <QDataStream>
+#include <QDropEvent>
+#include <QElapsedTimer>
+#include <QImageWriter>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QSet>
+#include <QTimer>
+#include <QUrl>
+
+#include <fcntl.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace zp;
+using namespace zp::test;
+
+namespace {
+
+// Drags `files` (names with a blank between; none: a text) onto the window, moves them there and drops
+// them; for each of the three events "+" if the window took it, "-" if not.
+QString dragAndDrop(Form1& form, const QString& files)
+{
+    QMimeData mime;
+    files.isEmpty() ? mime.setText("a text")
+                    : mime.setUrls(QUrl::fromStringList(
+                          files.split(u' ').replaceInStrings(QRegularExpression("^"), "file:")));
+    QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QDragMoveEvent move(QPoint(120, 110), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QDropEvent drop(QPointF(120, 110), Qt::CopyAction, &mime, Qt::LeftButton, {});
+    QString taken;
+    for (QDropEvent* e : std::initializer_list<QDropEvent*>{&enter, &move, &drop}) {
+        e->setAccepted(false);
+        QApplication::sendEvent(&form, e);
+        taken += e->isAccepted() ? u'+' : u'-';
+    }
+    return taken;
+}
+
+using HostileFile = WindowIn<>;
+
+// A text, two files, a file of another kind, a FIFO with no writer and one whose writer sends nothing, a
+// terminal (also under a picture's name) and a folder: opening or reading the FIFOs or the terminal could
+// wait for ever. Each is refused, and the game stays.
+TEST_F(HostileFile, OnlyOneRegularPictureOrPuzzleFileIsTakenByADropAndAFifoOrTerminalIsNeverOpened)
+{
+    alarm(30);   // a wait on a FIFO or a terminal ends the run here instead of hanging it
+    picture("intro.jpg");
+    form.Form_Load({});
+    const int terminal = posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_TRUE(terminal >= 0 && grantpt(terminal) == 0 && unlockpt(terminal) == 0);
+    const QString tty = QString::fromLocal8Bit(ptsname(terminal)), pic = picture("p.bmp");
+    ASSERT_TRUE(mkfifo("idle.png", 0600) == 0 && mkfifo("quiet.gif", 0600) == 0 &&
+                QDir().mkdir("folder.bmp") && QFile::link(tty, "tty.jpg") &&
+                !file("notes.txt", "not a picture").isEmpty());
+    const int silentWriter = ::open("quiet.gif", O_RDWR);
+    const GameSnapshot before = snapshotOf(form.game(), form.Image1());
+    for (const QString& files : {QString(), pic + ' ' + pic, QString("notes.txt"), QString("idle.png"),
+                                 QString("quiet.gif"), tty, QString("tty.jpg"), QString("folder.bmp")})
+        EXPECT_EQ(dragAndDrop(form, files), "---") << qPrintable(files);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(snapshotOf(form.game(), form.Image1()) == before && platform.messages.empty());
+    ::close(silentWriter);
+    ::close(terminal);
+    alarm(0);
+}
+
+// Dragging opens nothing; the drop is taken at once, and the file is read, as Other Image or Open would
+// read it, only after the drop event has returned, so that the program it came from is not kept waiting.
+TEST_F(HostileFile, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesOnceTheDropHasReturned)
+{
+    picture("intro.jpg");
+    form.Form_Load({});
+    const QString pic = picture("other.bmp", 200, 100);
+    const int opens = inotify_init1(IN_NONBLOCK);
+    ASSERT_TRUE(opens >= 0 && inotify_add_watch(opens, QFile::encodeName(pic), IN_OPEN) >= 0);
+    EXPECT_EQ(dragAndDrop(form, pic), "+++");
+    inotify_event event[4];
+    EXPECT_LT(::read(opens, event, sizeof event), 0) << "opened while dragged or dropped";
+    EXPECT_TRUE(form.game().PicturePath != pic && !saveEnabled());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form.game().PicturePath == pic && saveEnabled());
+    ::close(opens);
+    for (const char* pzl : {"game.PZL", "broken.pzl"}) {   // the second no puzzle file
+        dragAndDrop(form, file(pzl, pzl[0] == 'g' ? (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8() : ""));
+        QCoreApplication::processEvents();
+    }
+    EXPECT_EQ(form.game().history.entries(), std::vector<std::int16_t>{2});
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text, CannotFindMessage);
+}
+
+// A progressive 64 x 64 JPEG (grey: one component) whose last scan is repeated until it has `scans`,
+// its frame claiming 8192 x 8192 pixels if `huge`, with a comment that holds an end-of-image marker. The
+// scans are counted by their markers: in coded data a 0xFF byte is always followed by a 0 or a restart.
+QByteArray progressiveJpeg(int scans, bool grey, bool huge)
+{
+    QImage image(64, 64, grey ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
+    image.fill(Qt::darkCyan);
+    QBuffer buffer;
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && writer.write(image));
+    QByteArray jpeg = buffer.data();
+    const qsizetype last = jpeg.lastIndexOf("\xFF\xDA"), end = jpeg.size() - 2;   // before FF D9
+    jpeg.insert(end, jpeg.mid(last, end - last).repeated(scans - jpeg.count("\xFF\xDA")));
+    jpeg.insert(2, QByteArray("\xFF\xFE\x00\x0Azornik\xFF\xD9", 12));   // a comment that a decoder skips
+    if (huge)   // height and width, big-endian, in the progressive frame header
+        jpeg.replace(jpeg.indexOf("\xFF\xC2") + 5, 4, "\x20\x00\x20\x00", 4);
+    return jpeg;
+}
+
+// A grey TIFF of 8192 x 8192 pixels in one strip, compressed as `jpeg`: nine tags, each a LONG.
+QByteArray tiffAround(const QByteArray& jpeg)
+{
+    QByteArray tiff("II*\0\x08\0\0\0\x09\0", 10);
+    QDataStream out(&tiff, QIODevice::Append);
+    out.setByteOrder(QDataStream::LittleEndian);
+    const quint32 tags[] = {256, 8192, 257, 8192, 258, 8,
+                            259, 7,    262, 1,    273, 8 + 2 + 9 * 12 + 4,
+                            277, 1,    278, 8192, 279, quint32(jpeg.size())};
+    for (int i = 0; i < 18; i += 2)
+        out << quint16(tags[i]) << quint16(4) << quint32(1) << tags[i + 1];
+    out << quint32(0);
+    return tiff + jpeg;
+}
+
+// 500 scans are taken; a 501st, or scans that walk more than 32 times a picture of 64 megapixels
+// (8192 x 8192), are refused before decoding, which would take seconds to minutes.
+TEST_F(HostileFile, JpegDataOfTooManyScansIsRefusedBeforeDecodingAlsoInsideATiff)
+{
+    for (const auto& [scans, huge, tiff, loads] : {std::tuple{500, false, false, true},
+                                                   {501, false, false, false},
+                                                   {33, true, false, false},
+                                                   {33, true, true, false}}) {
+        SCOPED_TRACE(testing::Message() << scans << " scans, huge " << huge << ", TIFF " << tiff);
+        const QByteArray jpeg = progressiveJpeg(scans, tiff, huge);
+        const LoadedPicture loaded =
+            loadPicture(tiff ? file("bomb.tif", tiffAround(jpeg)) : file("bomb.jpg", jpeg));
+        EXPECT_EQ(loaded.reason.toStdString(), loads ? "" : "too many scans to decode");
+        EXPECT_EQ(bool(loaded.picture), loads);
+    }
+}
+
+// A 32767 x 1 picture in 2 columns: tiles of 16383 pixels. 999 moves of tile 2 slide it 16.4 million
+// pixels, which took 40 s step by step before the window showed. Tile 2 ends in the left slot, as after
+// any odd number of moves; once the window shows, a move slides pixel by pixel again.
+TEST_F(HostileFile, AReplayBeforeTheWindowShowsSpendsNoTimeOnStepsNoOneCanSee)
+{
+    picture("wide.bmp", 32767, 1);
+    QElapsedTimer replay;
+    replay.start();
+    form.Form_Load(
+        {file("wide.pzl", "wide.bmp\r\n2\r\n1\r\n 999 \r\n" + QByteArray(" 2 \r\n").repeated(999))});
+    EXPECT_LT(replay.elapsed(), 10000);
+    EXPECT_EQ(form.Image1().left(2), 0);
+    EXPECT_EQ(form.game().EmptyLeft, toTwips(16383, platform.twipsPerPixelX()));
+    EXPECT_EQ(form.game().history.MoveCount(), 999);
+    form.show();
+    QSet<float> places;
+    QTimer watch;
+    watch.callOnTimeout([&] { places << form.Image1().left(2); });
+    watch.start(0);
+    ASSERT_TRUE(form.game().MoveTile(2));
+    EXPECT_GT(places.size(), 100);
+}
+
+}   // namespace
