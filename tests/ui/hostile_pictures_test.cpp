@@ -96,13 +96,13 @@ protected:
 TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
 {
     const QSize size = GetParam().loads;
-    const LoadedPicture loaded = loadPicture(path);
-    EXPECT_EQ(loaded.picture ? QSize(loaded.picture->width(), loaded.picture->height()) : QSize(), size);
-    EXPECT_TRUE(!name.startsWith("huge") || name == "huge.bmp" || loaded.reason.contains("too large"));
-    const bool whole = loaded.picture && !name.startsWith("truncated");   // else missing pixels are undefined
+    const auto loaded = loadPicture(path);
+    EXPECT_EQ(loaded ? (*loaded)->image().size() : QSize(), size);
+    EXPECT_TRUE(!name.startsWith("huge") || name == "huge.bmp" || loaded.reason().contains("too large"));
+    const bool whole = loaded && !name.startsWith("truncated");   // else missing pixels are undefined
     QImageReader upright(path);
     upright.setAutoTransform(true);
-    EXPECT_TRUE(!whole || loaded.picture->image() == upright.read().convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(!whole || (*loaded)->image() == upright.read().convertToFormat(QImage::Format_RGB32));
     const QString game = file("game.pzl", (path + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n").toUtf8());
     const auto before = gameInPlay();
     for (const bool viaPuzzleFile : {false, true}) {
@@ -114,7 +114,7 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
             EXPECT_TRUE(platform.messages.empty()) << qPrintable(platform.messages.front().text);
             EXPECT_EQ(QSize(form.PictureClip1().width(), form.PictureClip1().height()), size);
             EXPECT_TRUE(saveEnabled());
-            EXPECT_EQ(form.game().history.entries(),
+            EXPECT_EQ(form.game().history().entries(),
                       std::vector<std::int16_t>(viaPuzzleFile, 2));   // [] or [2]
             EXPECT_TRUE(form.game().MoveTile(viaPuzzleFile ? 3 : 2));
             EXPECT_EQ(test::boardFault(form.game(), form.Image1(), 15, 15), "");
