@@ -37,6 +37,8 @@ Result<PicturePtr> loadPuzzlePicture(PictureLoader& loader, const QString& puzzl
         return picture;
     QString reason = QStringLiteral("picture \"%1\": %2").arg(path, picture.reason());
     for (const QString& beside : picturesBeside(puzzleFile, path)) {
+        if (beside == path)
+            continue;   // the recorded path itself, refused already
         picture = loader.load(beside);
         if (picture) {
             path = beside;

@@ -141,12 +141,9 @@ Result<> overwriteInPlace(const QByteArray& target, const QByteArray& bytes)
         ok = false;
         error = errno;
     }
-    if (ok)
-        return Done{};
-    Refusal refusal = systemReason(error);
-    if (written > 0)
-        refusal.reason += u"\nIts old content could not be kept.";
-    return refusal;
+    if (!ok && written > 0)   // the old bytes began to change
+        return Refusal{systemReason(error).reason + QStringLiteral("\nIts old content could not be kept.")};
+    return ok ? Result<>(Done{}) : systemReason(error);
 }
 }   // namespace
 
