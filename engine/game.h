@@ -75,8 +75,6 @@ public:
     // A move that would be the 1001st is refused with a beep before anything moves.
     // Returns whether the tile moved.
     bool MoveTile(std::int16_t Index);
-    // MoveTile without the recording.
-    bool playBackMove(std::int16_t Index);
     // Plays `moves` back in order without pauses, on the board just built; the history becomes
     // the moves that moved a tile. Returns false if the program started closing meanwhile.
     bool replay(const std::vector<std::int16_t>& moves);
@@ -87,7 +85,6 @@ public:
     // Refuses, changing nothing at all, without a usable picture (present, sides 1..32767) or
     // size (the shared size rule, cutGrid).
     Result<> NewPuzzle();
-    void PaintBackground();
     // Puts `picture` into the picture-clip service and builds the board from it, which comes from the
     // file `path`. Refused, changing nothing at all, if it cannot be cut at the size the fields hold.
     Result<> newPuzzleFrom(PicturePtr picture, const QString& path);
@@ -107,11 +104,15 @@ private:
     // The grid a w x h picture is cut into at the size the fields hold.
     Result<GridSize> gridFor(int w, int h) const;
     enum class Record { Yes, No };
+    // MoveTile without the recording.
+    bool playBackMove(std::int16_t Index);
     bool move(std::int16_t Index, Record record);
     bool slide(std::int16_t Index, float fromLeft, float fromTop, bool vertical);
     void solve();
     void runDeferred();
     void placePlayArea(double tppx, double tppy);
+    // Fills the play area with copies of the background pattern.
+    void PaintBackground();
     void refit();
     void removeOldTiles();
     void createTiles(int cols, int rows);
