@@ -19,8 +19,7 @@ struct Refusal {
 struct Done {};
 
 // A T, or the Refusal that stood in its way. A function returns either; callers test it as a bool.
-template <class T = Done>
-class [[nodiscard]] Result {
+template <class T = Done> class [[nodiscard]] Result {
 public:
     Result(T value) : value_(std::move(value)) {}
     Result(Refusal refusal) : reason_(std::move(refusal.reason)) {}
