@@ -34,7 +34,7 @@ void newPuzzle(benchmark::State& state, int cols, int rows)
         board.tiles.forEachVisibleIn({0, 0, 1, 1}, [](int) {});
         const auto start = std::chrono::steady_clock::now();
         const double cpuStart = threadCpuSeconds();
-        const bool built = board.game.NewPuzzle();
+        const bool built(board.game.NewPuzzle());
         cpuSeconds += threadCpuSeconds() - cpuStart;
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         if (!built) {

@@ -100,8 +100,8 @@ int openVisible(const QString& file)
     window.openPuzzleFile(file);
     QGuiApplication::sync();   // every frame sent has reached the window system
     std::printf("%lld %lld %d %d\n", wall.nsecsElapsed() / 1000, cpuMicroseconds() - cpu, paints,
-                window.game().history.MoveCount());
-    return window.game().history.MoveCount() == Moves ? 0 : 1;
+                window.game().history().MoveCount());
+    return window.game().history().MoveCount() == Moves ? 0 : 1;
 }
 
 int openFromCommandLine(const QString& file)
@@ -117,7 +117,7 @@ int openFromCommandLine(const QString& file)
     if (!runUntilPainted(window.Picture1()))
         return 1;
     std::printf("%lld %lld\n", wall.nsecsElapsed() / 1000, cpuMicroseconds() - cpu);
-    return window.game().history.MoveCount() == Moves ? 0 : 1;
+    return window.game().history().MoveCount() == Moves ? 0 : 1;
 }
 
 }   // namespace

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
-// Input while the board is busy, closing, and the replay of a puzzle file's moves.
+// Input while the board is busy, "Solve It!" and the public pause `delay`, closing, and the replay
+// of a puzzle file's moves.
 #include "engine/game.h"
 
 #include "engine/board_observer.h"
@@ -11,7 +12,7 @@ namespace zp {
 
 Game::Game(const GameParts& parts) : parts_(parts) {}
 
-void Game::Image1_MouseDown(std::int16_t Index)
+void Game::pressTile(std::int16_t Index)
 {
     if (closing_ || sliding_ || replaying_ || solving())
         return;
@@ -19,7 +20,7 @@ void Game::Image1_MouseDown(std::int16_t Index)
     runDeferred();
 }
 
-void Game::Command3_Click()
+void Game::solveOrStop()
 {
     if (closing_)
         return;
@@ -28,7 +29,7 @@ void Game::Command3_Click()
         return;
     }
     if (sliding_ || replaying_) {
-        deferred_.push_back([this] { Command3_Click(); });
+        deferred_.push_back([this] { solveOrStop(); });
         return;
     }
     solve();
@@ -56,6 +57,34 @@ void Game::runDeferred()
     }
 }
 
+// Each played move comes off the history as it lands, so that a stop, a save or a command
+// run in a pause always sees a history that leads the board on screen back to solved.
+void Game::solve()
+{
+    const int id = ++solveCounter_;
+    activeSolve_ = id;
+    while (activeSolve_ == id && history_.MoveCount() > 0) {
+        playBackMove(history_.entry(history_.MoveCount()));
+        if (closing_)
+            return;
+        history_.dropNewest();
+        runDeferred();   // commands pressed while the tile was in flight
+        if (activeSolve_ != id)
+            return;   // stopped, or the board was replaced
+        delay(0.3);
+    }
+    if (activeSolve_ == id)
+        activeSolve_ = 0;
+}
+
+void Game::delay(double Doba)
+{
+    Platform& platform = parts_.platform;
+    const double deadline = platform.clock() + Doba;
+    while (!closing_ && platform.clock() < deadline)
+        platform.waitUntil(deadline);
+}
+
 void Game::close()
 {
     closing_ = true;
@@ -70,7 +99,7 @@ bool Game::replay(const std::vector<std::int16_t>& moves)
     // The history grows as each move lands, so it always leads the board back to solved.
     for (std::int16_t Index : moves) {
         if (playBackMove(Index))
-            history.append(Index);
+            history_.append(Index);
         if (closing_)
             break;
     }

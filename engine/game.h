@@ -3,6 +3,8 @@
 #pragma once
 
 #include "engine/move_history.h"
+#include "platform/picture.h"
+#include "platform/result.h"
 
 #include <QString>
 
@@ -20,15 +22,23 @@ class PlayAreaControl;
 class PictureClip;
 class FormFrame;
 class SizeFields;
+struct GridSize;
 
 // The controls and services the game works on; all outlive the Game.
 struct GameParts {
     Platform& platform;
-    TileControls& Image1;
-    PlayAreaControl& Picture1;
-    PictureClip& PictureClip1;
+    TileControls& tiles;   // the tiles, element 0 the hidden base tile
+    PlayAreaControl& playArea;
+    PictureClip& pictureClip;   // holds the picture the board is cut from
     FormFrame& form;
     SizeFields& sizeFields;
+};
+
+// The board in play. Cols/Rows are texts as typed or read; OldCols/OldRows the size of the board
+// built now (empty before the first); EmptyLeft/EmptyTop the empty slot, in play-area twips.
+struct BoardState {
+    QString Cols, Rows, OldCols, OldRows, PicturePath;
+    float EmptyLeft = 0, EmptyTop = 0;
 };
 
 class Game {
@@ -37,17 +47,16 @@ public:
     Game(const Game&) = delete;
     Game& operator=(const Game&) = delete;
 
-    // Board state. Cols/Rows (and OldCols/OldRows) are texts as typed or read.
-    QString Cols, Rows, OldCols, OldRows, PicturePath;
-    float EmptyLeft = 0, EmptyTop = 0;
-    MoveHistory history;
+    const BoardState& board() const { return board_; }
+    const MoveHistory& history() const { return history_; }
 
     // --- Input, with the rules for a busy board ---
-    // A press of any mouse button on tile Index. Ignored while the board is busy or closing.
-    void Image1_MouseDown(std::int16_t Index);
+    // A press on tile Index, by any mouse button, key or assistive technology. Ignored while the
+    // board is busy or closing.
+    void pressTile(std::int16_t Index);
     // "Solve It!" pressed: stops a running solution, is deferred while a tile slides or a
     // file replays, and starts a solution otherwise.
-    void Command3_Click();
+    void solveOrStop();
     // Any other command: deferred while a tile slides or a file replays, run at once otherwise
     // (also in a solution's pause). Dropped once the program is closing.
     void runCommand(std::function<void()> command);
@@ -56,7 +65,6 @@ public:
     void setBoardShown(bool shown) { boardShown_ = shown; }
     // The window is closing: every loop ends at once, deferred commands are dropped.
     void close();
-    bool closing() const { return closing_; }
     bool solving() const { return activeSolve_ != 0; }
     bool sliding() const { return sliding_; }
     // A puzzle file's moves are being played back; the board is complete again at boardChanged.
@@ -67,8 +75,6 @@ public:
     // A move that would be the 1001st is refused with a beep before anything moves.
     // Returns whether the tile moved.
     bool MoveTile(std::int16_t Index);
-    // MoveTile without the recording.
-    bool playBackMove(std::int16_t Index);
     // Plays `moves` back in order without pauses, on the board just built; the history becomes
     // the moves that moved a tile. Returns false if the program started closing meanwhile.
     bool replay(const std::vector<std::int16_t>& moves);
@@ -77,12 +83,11 @@ public:
 
     // Builds the solved board from the picture-clip service's picture at the size fields' size.
     // Refuses, changing nothing at all, without a usable picture (present, sides 1..32767) or
-    // size (the shared size rule); returns whether it built the board.
-    bool NewPuzzle();
-    void PaintBackground();
-
-    // Whether a picture of w x h pixels could be cut at the size the fields hold now.
-    bool canCut(int w, int h) const;
+    // size (the shared size rule, cutGrid).
+    Result<> NewPuzzle();
+    // Puts `picture` into the picture-clip service and builds the board from it, which comes from the
+    // file `path`. Refused, changing nothing at all, if it cannot be cut at the size the fields hold.
+    Result<> newPuzzleFrom(PicturePtr picture, const QString& path);
 
     // The screen's twips-per-pixel factors may have changed (another screen, another scaling).
     // Every tile keeps its slot: tile size, tile places, the empty slot, the play area and its
@@ -96,18 +101,26 @@ public:
     void removeObserver(BoardObserver& observer);
 
 private:
+    // The grid a w x h picture is cut into at the size the fields hold.
+    Result<GridSize> gridFor(int w, int h) const;
     enum class Record { Yes, No };
+    // MoveTile without the recording.
+    bool playBackMove(std::int16_t Index);
     bool move(std::int16_t Index, Record record);
     bool slide(std::int16_t Index, float fromLeft, float fromTop, bool vertical);
     void solve();
     void runDeferred();
     void placePlayArea(double tppx, double tppy);
+    // Fills the play area with copies of the background pattern.
+    void PaintBackground();
     void refit();
     void removeOldTiles();
     void createTiles(int cols, int rows);
     void notifyBoardChanged();
 
     GameParts parts_;
+    BoardState board_;
+    MoveHistory history_;
     bool sliding_ = false;
     bool replaying_ = false;
     bool closing_ = false;

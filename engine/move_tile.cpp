@@ -19,7 +19,7 @@ bool Game::playBackMove(std::int16_t Index) { return move(Index, Record::No); }
 // 1440/110 the float sums of twips need not match exactly, pixels always do.
 bool Game::move(std::int16_t Index, Record record)
 {
-    TileControls& tiles = parts_.Image1;
+    TileControls& tiles = parts_.tiles;
     if (Index < 2 || !tiles.exists(Index))
         return false;
     const float L = tiles.left(Index);
@@ -28,24 +28,24 @@ bool Game::move(std::int16_t Index, Record record)
     const double tppy = parts_.platform.twipsPerPixelY();
 
     bool vertical = false;
-    if (toPixels(L, tppx) == toPixels(EmptyLeft, tppx)) {
-        const long d = std::labs(toPixels(EmptyTop, tppy) - toPixels(T, tppy));
+    if (toPixels(L, tppx) == toPixels(board_.EmptyLeft, tppx)) {
+        const long d = std::labs(toPixels(board_.EmptyTop, tppy) - toPixels(T, tppy));
         vertical = toPixels(tiles.height(0), tppy) == d;
     }
-    const bool horizontal = !vertical && toPixels(T, tppy) == toPixels(EmptyTop, tppy) &&
-        toPixels(tiles.width(0), tppx) == std::labs(toPixels(EmptyLeft, tppx) - toPixels(L, tppx));
+    const bool horizontal = !vertical && toPixels(T, tppy) == toPixels(board_.EmptyTop, tppy) &&
+        toPixels(tiles.width(0), tppx) == std::labs(toPixels(board_.EmptyLeft, tppx) - toPixels(L, tppx));
     if (!vertical && !horizontal)
         return false;
     // A full history must refuse the move before the board changes.
-    if (record == Record::Yes && !history.canRecord(Index)) {
+    if (record == Record::Yes && !history_.canRecord(Index)) {
         parts_.platform.beep();
         return false;
     }
     if (!slide(Index, L, T, vertical))
         return false;
     if (record == Record::Yes)
-        history.RecordMove(Index);
-    (vertical ? EmptyTop : EmptyLeft) = vertical ? T : L;
+        history_.RecordMove(Index);
+    (vertical ? board_.EmptyTop : board_.EmptyLeft) = vertical ? T : L;
     for (BoardObserver* o : observers_)
         o->moveLanded(Index);
     if (refitDue_)
@@ -60,16 +60,16 @@ bool Game::slide(std::int16_t Index, float fromLeft, float fromTop, bool vertica
 {
     const double tpp = vertical ? parts_.platform.twipsPerPixelY() : parts_.platform.twipsPerPixelX();
     const float start = vertical ? fromTop : fromLeft;
-    const float target = vertical ? EmptyTop : EmptyLeft;
+    const float target = vertical ? board_.EmptyTop : board_.EmptyLeft;
     const long from = toPixels(start, tpp), to = toPixels(target, tpp);
     const long step = to > from ? 1 : -1;
     sliding_ = true;
     for (long pixel = boardShown_ ? from : to;; pixel += step) {
         const float pos = pixel == from ? start : pixel == to ? target : toTwips(pixel, tpp);
         if (vertical)
-            parts_.Image1.move(Index, EmptyLeft, pos);
+            parts_.tiles.move(Index, board_.EmptyLeft, pos);
         else
-            parts_.Image1.move(Index, pos, EmptyTop);
+            parts_.tiles.move(Index, pos, board_.EmptyTop);
         parts_.platform.processEvents();
         if (closing_ || pixel == to)
             break;

@@ -69,9 +69,13 @@ std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int p
     return GridSize{int(*c), int(*r)};
 }
 
-bool canCutPicture(int w, int h, QStringView cols, QStringView rows)
+Result<GridSize> cutGrid(int w, int h, QStringView cols, QStringView rows)
 {
-    return w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide && usableGridSize(cols, rows, w, h);
+    const bool sides = w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide;
+    if (const auto grid = sides ? usableGridSize(cols, rows, w, h) : std::nullopt)
+        return *grid;
+    const QString pixels = QStringLiteral("%1 x %2 pixels").arg(w).arg(h);
+    return Refusal{QStringLiteral("%1 cannot be cut into \"%2\" x \"%3\" tiles").arg(pixels, cols, rows)};
 }
 
 }   // namespace zp

@@ -2,6 +2,8 @@
 // The one rule for which board size texts (and which numbers in puzzle files) are usable.
 #pragma once
 
+#include "platform/result.h"
+
 #include <QStringView>
 
 #include <optional>
@@ -34,8 +36,8 @@ struct GridSize {
 std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int pictureWidth = 0,
                                        int pictureHeight = 0);
 
-// Whether a picture of w x h pixels (sides 1..MaxPictureSide) can be cut at the size the two
-// texts describe, by the rule above.
-bool canCutPicture(int w, int h, QStringView cols, QStringView rows);
+// The grid a picture of w x h pixels (sides 1..MaxPictureSide) is cut into at the size the two
+// texts describe, by the rule above, or why it cannot be.
+Result<GridSize> cutGrid(int w, int h, QStringView cols, QStringView rows);
 
 }   // namespace zp

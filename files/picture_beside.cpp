@@ -30,18 +30,23 @@ QStringList picturesBeside(const QString& puzzleFile, const QString& recordedPat
     return found;
 }
 
-PicturePtr loadPuzzlePicture(PictureLoader& loader, const QString& puzzleFile, QString& path)
+Result<PicturePtr> loadPuzzlePicture(PictureLoader& loader, const QString& puzzleFile, QString& path)
 {
-    QString reason;
-    if (PicturePtr picture = loader.load(path, reason))
+    Result<PicturePtr> picture = loader.load(path);
+    if (picture)
         return picture;
+    QString reason = QStringLiteral("picture \"%1\": %2").arg(path, picture.reason());
     for (const QString& beside : picturesBeside(puzzleFile, path)) {
-        if (PicturePtr picture = loader.load(beside, reason)) {
+        if (beside == path)
+            continue;   // the recorded path itself, refused already
+        picture = loader.load(beside);
+        if (picture) {
             path = beside;
             return picture;
         }
+        reason += QStringLiteral("; \"%1\": %2").arg(beside, picture.reason());
     }
-    return nullptr;
+    return Refusal{reason};
 }
 
 }   // namespace zp

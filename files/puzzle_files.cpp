@@ -8,72 +8,63 @@
 #include "files/picture_beside.h"
 #include "files/puzzle_format.h"
 #include "platform/file_io.h"
-#include "platform/picture_clip.h"
-#include "platform/picture_loader.h"
 #include "platform/platform.h"
+
+#include <QLoggingCategory>
 
 namespace zp {
 
 namespace {
 // A puzzle file is a few lines; anything that needs more than this is no puzzle file.
 constexpr qint64 MaxPuzzleFileBytes = 4 * 1024 * 1024;
+Q_LOGGING_CATEGORY(filesLog, "zp.files")
 }   // namespace
 
 void PuzzleFiles::OpenPuzzle(const QString& PuzzleFile)
 {
-    QString reason;
-    const auto bytes = readFileHead(PuzzleFile, MaxPuzzleFileBytes, reason);
-    const ReadResult read = bytes ? readPuzzle(*bytes) : ReadResult{};
-    QString picturePath = read.data ? read.data->picturePath : QString();
-    PicturePtr picture = read.data ? loadPuzzlePicture(loader_, PuzzleFile, picturePath) : nullptr;
-    const bool fits =
-        picture && canCutPicture(picture->width(), picture->height(), read.data->cols, read.data->rows);
-    if (!fits) {
-        platform_.messageBox(CannotFindMessage, MsgStyle::Critical);
-        return;
-    }
-    const PuzzleData& data = *read.data;
-    sizeFields_.setColumnsText(data.cols);
-    sizeFields_.setRowsText(data.rows);
-    game_.PicturePath = picturePath;
-    clip_.setPicture(std::move(picture));
-    game_.NewPuzzle();   // cannot refuse: picture and size were checked above
-    game_.replay(data.moves);
-}
-
-bool PuzzleFiles::canSave()
-{
-    if (!clip_.hasPicture() || game_.OldCols.isEmpty()) {
-        platform_.messageBox(QStringLiteral("There is no game to save."), MsgStyle::Exclamation);
-        return false;
-    }
-    if (game_.PicturePath.contains(u'\n') || game_.PicturePath.contains(u'\r')) {
-        platform_.messageBox(QStringLiteral("The picture's file name cannot be saved in a puzzle file."),
-                             MsgStyle::Critical);
-        return false;
-    }
-    return true;
+    // Each step runs on what the one before it gave, or passes its refusal on.
+    const Result<QByteArray> bytes = readFileHead(PuzzleFile, MaxPuzzleFileBytes);
+    Result<PuzzleData> data = bytes ? readPuzzle(*bytes) : bytes.refusal();
+    Result<PicturePtr> picture =
+        data ? loadPuzzlePicture(loader_, PuzzleFile, data->picturePath) : data.refusal();
+    const Result<GridSize> grid = picture
+        ? cutGrid((*picture)->width(), (*picture)->height(), data->cols, data->rows)
+        : picture.refusal();
+    if (!grid)
+        return refuse(QStringLiteral("cannot open \"%1\"").arg(PuzzleFile), grid.reason(), MsgStyle::Critical,
+                      CannotFindMessage.toString());
+    sizeFields_.setColumnsText(data->cols);
+    sizeFields_.setRowsText(data->rows);
+    (void)game_.newPuzzleFrom(std::move(*picture), data->picturePath);   // checked above: not refused
+    game_.replay(data->moves);
 }
 
 void PuzzleFiles::SavePuzzle(const QString& PuzzleFile)
 {
-    if (!canSave())
-        return;
-    QString reason;
+    const BoardState& board = game_.board();
+    const QString what = QStringLiteral("cannot save \"%1\"").arg(PuzzleFile);
+    if (board.OldCols.isEmpty())
+        return refuse(what, QStringLiteral("There is no game to save."), MsgStyle::Exclamation);
+    if (board.PicturePath.contains(u'\n') || board.PicturePath.contains(u'\r'))
+        return refuse(what, QStringLiteral("The picture's file name cannot be saved in a puzzle file."),
+                      MsgStyle::Critical);
     // A folder, FIFO or device is refused before the question: it could never be replaced.
-    const bool target = isSaveTarget(PuzzleFile, reason);
-    if (target && pathExists(PuzzleFile) &&
-        platform_.messageBox(OverwriteQuestion, MsgStyle::QuestionYesNo) != MsgResult::Yes)
+    Result<> written = checkSaveTarget(PuzzleFile);
+    if (written && pathExists(PuzzleFile) &&
+        platform_.messageBox(OverwriteQuestion.toString(), MsgStyle::QuestionYesNo) != MsgResult::Yes)
         return;
-    const PuzzleData data{game_.PicturePath, game_.Cols, game_.Rows, game_.history.entries()};
-    const WriteResult written =
-        target ? writeFileAtomically(PuzzleFile, writePuzzle(data)) : WriteResult{false, reason};
-    if (written.written)
-        return;
-    QString message = QStringLiteral("Cannot save the file %1: %2").arg(PuzzleFile, written.reason);
-    if (!written.oldKept)
-        message += QStringLiteral("\nIts old content could not be kept.");
-    platform_.messageBox(message, MsgStyle::Critical);
+    if (written)
+        written = writeFileAtomically(
+            PuzzleFile, writePuzzle({board.PicturePath, board.Cols, board.Rows, game_.history().entries()}));
+    if (!written)
+        refuse(what, written.reason(), MsgStyle::Critical,
+               QStringLiteral("Cannot save the file %1: %2").arg(PuzzleFile, written.reason()));
+}
+
+void PuzzleFiles::refuse(const QString& what, const QString& reason, MsgStyle style, const QString& message)
+{
+    qCWarning(filesLog).noquote() << what + u':' << reason;
+    platform_.messageBox(message.isEmpty() ? reason : message, style);
 }
 
 }   // namespace zp

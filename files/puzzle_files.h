@@ -3,30 +3,30 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
 
 namespace zp {
 
 class Game;
 class SizeFields;
-class PictureClip;
 class PictureLoader;
 class Platform;
+enum class MsgStyle;
 
 // The one message for any puzzle file (or picture) that cannot be used.
-inline const QString CannotFindMessage = QString::fromUtf8("Nemohu nalézt potřebný soubor.");
-inline const QString OverwriteQuestion =
-    QStringLiteral("The file you selected already exists. Do you want to overwrite it?");
+inline constexpr QStringView CannotFindMessage = u"Nemohu nalézt potřebný soubor.";
+inline constexpr QStringView OverwriteQuestion =
+    u"The file you selected already exists. Do you want to overwrite it?";
 
 class PuzzleFiles {
 public:
-    PuzzleFiles(Game& game, SizeFields& sizeFields, PictureClip& clip, PictureLoader& loader,
-                Platform& platform)
-        : game_(game), sizeFields_(sizeFields), clip_(clip), loader_(loader), platform_(platform)
+    PuzzleFiles(Game& game, SizeFields& sizeFields, PictureLoader& loader, Platform& platform)
+        : game_(game), sizeFields_(sizeFields), loader_(loader), platform_(platform)
     {}
 
     // Restores the game saved in `PuzzleFile`. The whole file and its picture are read and
-    // checked first; any failure shows CannotFindMessage and leaves the game in play exactly
-    // as it was. On success: size fields, PicturePath, picture, new board, then the moves
+    // checked first; any failure shows CannotFindMessage, logs why in zp.files and leaves the game
+    // in play exactly as it was. On success: size fields, PicturePath, picture, new board, then the moves
     // replayed without pauses; the history is the moves that moved a tile. A picture that does
     // not load from its recorded path is looked for beside the file (loadPuzzlePicture), and
     // PicturePath then names the file found.
@@ -35,15 +35,16 @@ public:
     // Writes the game to `PuzzleFile`, asking before replacing anything that exists there (a
     // folder, device, FIFO or circle of links is refused before the question). The file is
     // replaced as writeFileAtomically does: a failure shows a message naming the file and the
-    // reason, and says so if the old content was lost. Nothing in the game changes.
+    // reason, and says so if the old content was lost. Each refusal is logged in zp.files.
+    // Nothing in the game changes.
     void SavePuzzle(const QString& PuzzleFile);
 
 private:
-    bool canSave();
+    // Logs why `what` was refused and shows the player `message`, or else the reason.
+    void refuse(const QString& what, const QString& reason, MsgStyle style, const QString& message = {});
 
     Game& game_;
     SizeFields& sizeFields_;
-    PictureClip& clip_;
     PictureLoader& loader_;
     Platform& platform_;
 };

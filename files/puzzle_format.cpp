@@ -54,10 +54,10 @@ std::optional<QString> decodeText(QByteArrayView line)
     return QString(cp1250.decode(line));
 }
 
-QString missingLine(int lineNo) { return QStringLiteral("the file ends before line %1").arg(lineNo); }
+Refusal missingLine(int lineNo) { return {QStringLiteral("the file ends before line %1").arg(lineNo)}; }
 
-// Reads lines 1 to 3 into `data`; an error text on failure.
-std::optional<QString> readHeader(LineCursor& lines, PuzzleData& data)
+// Reads lines 1 to 3 into `data`.
+Result<> readHeader(LineCursor& lines, PuzzleData& data)
 {
     QString* const fields[] = {&data.picturePath, &data.cols, &data.rows};
     for (int i = 0; i < 3; ++i) {
@@ -66,32 +66,25 @@ std::optional<QString> readHeader(LineCursor& lines, PuzzleData& data)
             return missingLine(i + 1);
         auto text = decodeText(*line);
         if (!text)
-            return QStringLiteral("line %1 is neither UTF-8 nor windows-1250").arg(i + 1);
+            return Refusal{QStringLiteral("line %1 is neither UTF-8 nor windows-1250").arg(i + 1)};
         *fields[i] = std::move(*text);
     }
-    return std::nullopt;
+    return Done{};
 }
 
-// A number read from a line, or (error not null) why there is none.
-struct NumberLine {
-    long long value = 0;
-    QString error;
-};
-
 // The whole number on the next line, numbered `lineNo`, if it lies in min..max.
-NumberLine readNumber(LineCursor& lines, int lineNo, long long min, long long max)
+Result<long long> readNumber(LineCursor& lines, int lineNo, long long min, long long max)
 {
     const auto line = lines.next();
     if (!line)
-        return {0, missingLine(lineNo)};
+        return missingLine(lineNo);
     // Anything outside ASCII fails the number rule anyway, so Latin-1 is as good as any decoding.
     const auto value = parseWholeNumber(QString::fromLatin1(*line));
     if (!value || *value < min || *value > max)
-        return {0, QStringLiteral("line %1 is no whole number from %2 to %3").arg(lineNo).arg(min).arg(max)};
-    return {*value, {}};
+        return Refusal{
+            QStringLiteral("line %1 is no whole number from %2 to %3").arg(lineNo).arg(min).arg(max)};
+    return *value;
 }
-
-ReadResult failure(QString reason) { return {std::nullopt, std::move(reason)}; }
 
 void appendLine(QByteArray& out, QByteArrayView text)
 {
@@ -107,29 +100,29 @@ void appendNumberLine(QByteArray& out, long long value)
 
 }   // namespace
 
-ReadResult readPuzzle(QByteArrayView bytes)
+Result<PuzzleData> readPuzzle(QByteArrayView bytes)
 {
     if (bytes.startsWith(Utf8Bom))
         bytes = bytes.sliced(qsizetype(sizeof Utf8Bom) - 1);
     LineCursor lines(bytes);
     PuzzleData data;
-    if (auto error = readHeader(lines, data))
-        return failure(std::move(*error));
+    if (const Result<> header = readHeader(lines, data); !header)
+        return header.refusal();
     const auto size = usableGridSize(data.cols, data.rows);
     if (!size)
-        return failure(QStringLiteral("lines 2 and 3 give no usable board size"));
-    const NumberLine count = readNumber(lines, 4, 0, MoveHistory::Capacity);
-    if (!count.error.isNull())
-        return failure(count.error);
+        return Refusal{QStringLiteral("lines 2 and 3 give no usable board size")};
+    const Result<long long> count = readNumber(lines, 4, 0, MoveHistory::Capacity);
+    if (!count)
+        return count.refusal();
     const long long lastTile = (long long)size->cols * size->rows;
-    data.moves.reserve(std::size_t(count.value));
-    for (int i = 1; i <= count.value; ++i) {
-        const NumberLine move = readNumber(lines, 4 + i, 2, lastTile);
-        if (!move.error.isNull())
-            return failure(move.error);
-        data.moves.push_back(std::int16_t(move.value));
+    data.moves.reserve(std::size_t(*count));
+    for (int i = 1; i <= *count; ++i) {
+        const Result<long long> move = readNumber(lines, 4 + i, 2, lastTile);
+        if (!move)
+            return move.refusal();
+        data.moves.push_back(std::int16_t(*move));
     }
-    return {std::move(data), {}};
+    return data;
 }
 
 QByteArray writePuzzle(const PuzzleData& data)

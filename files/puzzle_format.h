@@ -2,12 +2,13 @@
 // The .pzl puzzle file format: whole files read from and written to byte buffers.
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QByteArrayView>
 #include <QString>
 
 #include <cstdint>
-#include <optional>
 #include <vector>
 
 namespace zp {
@@ -21,17 +22,13 @@ struct PuzzleData {
     friend bool operator==(const PuzzleData&, const PuzzleData&) = default;
 };
 
-struct ReadResult {
-    std::optional<PuzzleData> data;   // set on success
-    QString reason;                   // on failure: a short English reason for logs/tests
-};
-
-// Reads and checks a whole puzzle file held in `bytes`. Never throws, never crashes on any input.
+// Reads and checks a whole puzzle file held in `bytes`; refused with the line at fault. Never throws,
+// never crashes on any input.
 // Lines end in CR LF or a bare LF; the last may lack its end; a leading UTF-8 BOM is dropped.
 // Lines 1-3 are UTF-8 when valid UTF-8, else windows-1250. Success needs lines 2 and 3 to give a
 // usable board size (no picture in hand), line 4 a count from 0 to MoveHistory::Capacity and the
 // next that many lines tile indexes from 2 to cols*rows. Lines after those are not looked at.
-ReadResult readPuzzle(QByteArrayView bytes);
+Result<PuzzleData> readPuzzle(QByteArrayView bytes);
 
 // The file's bytes for `data`: UTF-8, every line ended by CR LF, lines 1-3 unchanged, the count
 // and each move as " <digits> ". readPuzzle gives `data` back for any texts without line feeds

@@ -27,17 +27,17 @@ bool movesFitBoard(const zp::PuzzleData& data)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t size)
 {
-    const zp::ReadResult read =
+    const zp::Result<zp::PuzzleData> read =
         zp::readPuzzle(QByteArrayView(reinterpret_cast<const char*>(bytes), qsizetype(size)));
-    if (!read.data) {
-        if (read.reason.isEmpty())
+    if (!read) {
+        if (read.reason().isEmpty())
             __builtin_trap();
         return 0;
     }
-    if (!movesFitBoard(*read.data))
+    if (!movesFitBoard(*read))
         __builtin_trap();
-    const zp::ReadResult again = zp::readPuzzle(zp::writePuzzle(*read.data));
-    if (!again.data || !(*again.data == *read.data))
+    const zp::Result<zp::PuzzleData> again = zp::readPuzzle(zp::writePuzzle(*read));
+    if (!again || !(*again == *read))
         __builtin_trap();
     return 0;
 }

@@ -26,8 +26,7 @@ void check(bool sound)
 // A 4 x 4 game cut from a.jpg with four moves made and a size dialog since set to 5 x 5.
 void startGameInPlay(FakeBoard& b)
 {
-    check(b.build(300, 200));
-    b.game.PicturePath = QStringLiteral("a.jpg");
+    check(b.build(300, 200, QStringLiteral("4"), QStringLiteral("4"), QStringLiteral("a.jpg")));
     for (const std::int16_t tile : {2, 6, 7, 3})
         check(b.game.MoveTile(tile));
     b.size.cols = b.size.rows = QStringLiteral("5");
@@ -54,11 +53,12 @@ bool isSubsequence(const std::vector<std::int16_t>& part, const std::vector<std:
 }
 
 // An opened file: its texts in the game and the dialog, and a history made of its moves.
-bool opensAsRead(const FakeBoard& b, const zp::ReadResult& read)
+bool opensAsRead(const FakeBoard& b, const zp::Result<zp::PuzzleData>& read)
 {
-    return read.data && b.game.PicturePath == read.data->picturePath && b.size.cols == read.data->cols &&
-        b.size.rows == read.data->rows && b.game.Cols == read.data->cols && b.game.Rows == read.data->rows &&
-        isSubsequence(b.game.history.entries(), read.data->moves);
+    const zp::BoardState& board = b.game.board();
+    return read && board.PicturePath == read->picturePath && b.size.cols == read->cols &&
+        b.size.rows == read->rows && board.Cols == read->cols && board.Rows == read->rows &&
+        isSubsequence(b.game.history().entries(), read->moves);
 }
 
 const QString& inputPath()
@@ -81,7 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* bytes, std::size_t siz
     startGameInPlay(b);
     const zp::test::GameSnapshot before = b.snapshot();
     zp::test::FakeLoader loader = fuzzLoader();
-    zp::PuzzleFiles(b.game, b.size, b.clip, loader, b.platform).OpenPuzzle(inputPath());
+    zp::PuzzleFiles(b.game, b.size, loader, b.platform).OpenPuzzle(inputPath());
 
     check(b.fault().isEmpty());
     if (b.platform.messages.empty()) {

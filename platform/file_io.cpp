@@ -18,8 +18,8 @@
 namespace zp {
 
 namespace {
-QString systemReason(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
-const QString NotAFile = QStringLiteral("not a regular file");
+Refusal systemReason(int error) { return {QString::fromLocal8Bit(std::strerror(error))}; }
+constexpr QStringView NotAFile = u"not a regular file";
 constexpr int MaxLinks = 40;   // the system's own bound on the links met in one path
 
 // Writes all of `bytes` from the start of the file; false with errno set by the call that failed.
@@ -113,15 +113,15 @@ Outcome replaceBeside(const QByteArray& target, const struct stat* old, const QB
 // Overwrites the regular file `target` from its start. The new size is claimed first, and checked
 // against the file size limit, which also cuts writes within the old size, so that a full disk or
 // the limit is found before the old bytes change. A claim that failed is given back.
-void overwriteInPlace(const QByteArray& target, const QByteArray& bytes, WriteResult& result)
+Result<> overwriteInPlace(const QByteArray& target, const QByteArray& bytes)
 {
     const int fd = ::open(target.constData(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
     struct stat old {};
     if (fd < 0 || ::fstat(fd, &old) != 0) {
-        result.reason = systemReason(errno);
+        const Refusal refusal = systemReason(errno);
         if (fd >= 0)
             ::close(fd);
-        return;
+        return refusal;
     }
     const auto size = off_t(bytes.size());
     rlimit limit{};
@@ -141,45 +141,38 @@ void overwriteInPlace(const QByteArray& target, const QByteArray& bytes, WriteRe
         ok = false;
         error = errno;
     }
-    result.written = ok;
-    result.oldKept = ok || written == 0;
-    if (!ok)
-        result.reason = systemReason(error);
+    if (!ok && written > 0)   // the old bytes began to change
+        return Refusal{systemReason(error).reason + QStringLiteral("\nIts old content could not be kept.")};
+    return ok ? Result<>(Done{}) : systemReason(error);
 }
 }   // namespace
 
-std::unique_ptr<QFile> openRegularFile(const QString& path, QString& reason)
+Result<std::unique_ptr<QFile>> openRegularFile(const QString& path)
 {
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) {
-        reason = systemReason(errno);
-        return nullptr;
-    }
+    if (fd < 0)
+        return systemReason(errno);
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        reason = S_ISDIR(st.st_mode) ? systemReason(EISDIR) : NotAFile;
         ::close(fd);
-        return nullptr;
+        return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : Refusal{NotAFile.toString()};
     }
     auto file = std::make_unique<QFile>(path);   // the name gives the picture reader its format hint
     if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        reason = file->errorString();
         ::close(fd);
-        return nullptr;
+        return Refusal{file->errorString()};
     }
     return file;
 }
 
-std::optional<QByteArray> readFileHead(const QString& path, qint64 limit, QString& reason)
+Result<QByteArray> readFileHead(const QString& path, qint64 limit)
 {
-    const std::unique_ptr<QFile> file = openRegularFile(path, reason);
+    const auto file = openRegularFile(path);
     if (!file)
-        return std::nullopt;
-    QByteArray bytes = file->read(limit);
-    if (file->error() != QFileDevice::NoError) {
-        reason = file->errorString();
-        return std::nullopt;
-    }
+        return file.refusal();
+    QByteArray bytes = (*file)->read(limit);
+    if ((*file)->error() != QFileDevice::NoError)
+        return Refusal{(*file)->errorString()};
     return bytes;
 }
 
@@ -189,46 +182,35 @@ bool pathExists(const QString& path)
     return info.exists() || info.isSymLink();
 }
 
-bool isSaveTarget(const QString& path, QString& reason)
+Result<> checkSaveTarget(const QString& path)
 {
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
-        if (errno != ELOOP)
-            return true;   // nothing there yet; any other trouble the write itself reports
-        reason = systemReason(ELOOP);
-        return false;
-    }
+    // Nothing there yet is fine, and any trouble but a circle of links the write itself reports.
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return errno == ELOOP ? systemReason(ELOOP) : Result<>(Done{});
     if (S_ISREG(st.st_mode))
-        return true;
-    reason = S_ISDIR(st.st_mode) ? systemReason(EISDIR) : NotAFile;
-    return false;
+        return Done{};
+    return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : Refusal{NotAFile.toString()};
 }
 
-WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes)
+Result<> writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    WriteResult result;
     QByteArray target = QFile::encodeName(path);
     int error = 0;
-    if (!isSaveTarget(path, result.reason))
-        return result;
-    if (!followLinks(target, error)) {
-        result.reason = systemReason(error);
-        return result;
-    }
+    if (const Result<> checked = checkSaveTarget(path); !checked)
+        return checked;
+    if (!followLinks(target, error))
+        return systemReason(error);
     struct stat old {};
     const bool exists = ::stat(target.constData(), &old) == 0;
-    if (exists && ::access(target.constData(), W_OK) != 0) {
-        result.reason = systemReason(errno);   // a file the user may not change is not replaced either
-        return result;
-    }
+    if (exists && ::access(target.constData(), W_OK) != 0)
+        return systemReason(errno);   // a file the user may not change is not replaced either
     const Outcome outcome = replaceBeside(target, exists ? &old : nullptr, bytes, error);
     if (outcome == Outcome::FolderRefused && exists)
-        overwriteInPlace(target, bytes, result);
-    else if (outcome == Outcome::Written)
-        result.written = true;
-    else
-        result.reason = systemReason(error);
-    return result;
+        return overwriteInPlace(target, bytes);
+    if (outcome == Outcome::Written)
+        return Done{};
+    return systemReason(error);
 }
 
 void ignoreFileSizeLimitSignal() { std::signal(SIGXFSZ, SIG_IGN); }

@@ -2,45 +2,40 @@
 // Whole-file reading with a size bound, and atomic replacing of a file.
 #pragma once
 
+#include "platform/result.h"
+
 #include <QByteArray>
 #include <QFile>
 #include <QString>
 
 #include <memory>
-#include <optional>
 
 namespace zp {
 
 // The regular file at `path` (or a symlink's target), opened for reading without ever waiting
 // on a FIFO or device: the type is checked on the opened file, so swapping the file in between
-// cannot fool it. nullptr with the system's reason otherwise.
-std::unique_ptr<QFile> openRegularFile(const QString& path, QString& reason);
+// cannot fool it. Refused with the system's reason otherwise.
+Result<std::unique_ptr<QFile>> openRegularFile(const QString& path);
 
-// The first `limit` bytes of the regular file at `path` (fewer if it is shorter); nullopt with
-// a reason if it cannot be opened or read. The file is closed on return.
-std::optional<QByteArray> readFileHead(const QString& path, qint64 limit, QString& reason);
+// The first `limit` bytes of the regular file at `path` (fewer if it is shorter); refused if it
+// cannot be opened or read. The file is closed on return.
+Result<QByteArray> readFileHead(const QString& path, qint64 limit);
 
 // Whether anything (readable or not) exists under `path`.
 bool pathExists(const QString& path);
 
 // Whether `path` may be written as a file: it is missing or, after symlinks, a regular file.
-// A folder, device, FIFO or socket is refused with the reason, and so is a circle of links.
-bool isSaveTarget(const QString& path, QString& reason);
-
-struct WriteResult {
-    bool written = false;
-    QString reason;        // the system's text, on failure
-    bool oldKept = true;   // false: the failure came after the old bytes began to change
-};
+// A folder, device, FIFO or socket is refused, and so is a circle of links.
+Result<> checkSaveTarget(const QString& path);
 
 // Replaces or creates the file that `path` names once its symlinks are followed (the links stay)
 // with `bytes`. A new file written beside it takes its place only once every byte is on the disk,
 // so a failure leaves the old file byte for byte. Where the folder takes no new file, or does not
 // let it take the old one's place (another user's file in a sticky folder), a writable file is
 // overwritten in place instead: the new size is claimed first, so a full disk or the file size
-// limit fails before anything changes; only a failure after that loses the old bytes (oldKept).
-// The file is never removed.
-WriteResult writeFileAtomically(const QString& path, const QByteArray& bytes);
+// limit fails before anything changes; only a failure after that loses the old bytes, and its
+// reason then ends in a line that says so. The file is never removed.
+Result<> writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Makes a write past the file size limit (RLIMIT_FSIZE) fail with its reason, rather than end the
 // program with SIGXFSZ. Called once at start.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/picture.h"
+#include "platform/result.h"
 
 #include <QString>
 
@@ -11,8 +12,8 @@ namespace zp {
 class PictureLoader {
 public:
     virtual ~PictureLoader() = default;
-    // The picture in the file at `path`, or null with a reason.
-    virtual PicturePtr load(const QString& path, QString& reason) = 0;
+    // The picture in the file at `path` (never null), or why there is none.
+    virtual Result<PicturePtr> load(const QString& path) = 0;
 };
 
 }   // namespace zp

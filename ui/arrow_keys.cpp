@@ -36,8 +36,9 @@ bool ArrowKeys::eventFilter(QObject* watched, QEvent* event)
     switch (event->type()) {
     case QEvent::KeyPress:
         if (const auto arrow = arrowOf(static_cast<QKeyEvent*>(event)->key())) {
-            if (const std::int16_t k = tileForArrow(tiles_, game_.EmptyLeft, game_.EmptyTop, *arrow))
-                game_.Image1_MouseDown(k);
+            if (const std::int16_t k =
+                    tileForArrow(tiles_, game_.board().EmptyLeft, game_.board().EmptyTop, *arrow))
+                game_.pressTile(k);
             return true;
         }
         break;

@@ -55,7 +55,7 @@ QRect BoardSlots::screenRect(int slot) const
     return window ? logical.translated(window->mapToGlobal(QPoint())) : logical;
 }
 
-void BoardSlots::press(int slot) { game_.Image1_MouseDown(tileAt_[slot]); }
+void BoardSlots::press(int slot) { game_.pressTile(tileAt_[slot]); }
 
 // The tile went into the slot that was empty; the slot it left is the new empty slot. The slots
 // around either (each of the two among them) are all whose texts may change: read before and after.
@@ -63,7 +63,7 @@ void BoardSlots::moveLanded(std::int16_t Index)
 {
     if (game_.replaying() || tileAt_.empty())
         return;
-    const int landed = empty_, vacated = slotAt(game_.EmptyLeft, game_.EmptyTop);
+    const int landed = empty_, vacated = slotAt(game_.board().EmptyLeft, game_.board().EmptyTop);
     std::vector<int> touched = neighbours(landed), more = neighbours(vacated);
     touched.insert(touched.end(), more.begin(), more.end());
     std::sort(touched.begin(), touched.end());
@@ -95,13 +95,13 @@ void BoardSlots::boardChanged()
 // Tiles at rest, read by their places on the grid of the base tile.
 void BoardSlots::rebuild()
 {
-    cols_ = int(parseSizeText(game_.OldCols).value_or(0));
-    rows_ = int(parseSizeText(game_.OldRows).value_or(0));
+    cols_ = int(parseSizeText(game_.board().OldCols).value_or(0));
+    rows_ = int(parseSizeText(game_.board().OldRows).value_or(0));
     tileAt_.assign(std::size_t(cols_) * rows_, 0);
     for (int k = 2; k <= count(); ++k)
         if (tiles_.exists(k))
             tileAt_[slotAt(tiles_.left(k), tiles_.top(k))] = std::int16_t(k);
-    empty_ = tileAt_.empty() ? 0 : slotAt(game_.EmptyLeft, game_.EmptyTop);
+    empty_ = tileAt_.empty() ? 0 : slotAt(game_.board().EmptyLeft, game_.board().EmptyTop);
     ++boardNumber_;
 }
 

@@ -7,6 +7,7 @@
 #include "ui/start_picture.h"
 
 #include <QFileInfo>
+#include <QLoggingCategory>
 #include <QToolButton>
 
 namespace zp {
@@ -16,6 +17,7 @@ const QString PuzzleFilter = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všech
 const QString PictureFilter = QString::fromUtf8(
     "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|JPEG soubory (*.jpg)|*.jpg|"
     "Všechny soubory soubory (*.*)|*.*");
+Q_LOGGING_CATEGORY(picturesLog, "zp.pictures")
 }   // namespace
 
 void Form1::Form_Load(const QStringList& arguments)
@@ -24,33 +26,33 @@ void Form1::Form_Load(const QStringList& arguments)
         openPuzzleFile(arguments.join(u' '));
         return;
     }
+    QStringList reasons;
     for (const QString& path : startPictures()) {
-        if (usePicture(path)) {
-            // Saved later, the board must name a picture that loads from anywhere.
-            game_.PicturePath = QFileInfo(path).absoluteFilePath();
+        // Saved later, the board must name a picture that loads from anywhere.
+        const Result<> used = usePicture(path, QFileInfo(path).absoluteFilePath());
+        if (used)
             return;
-        }
+        reasons << path + QStringLiteral(": ") + used.reason();
     }
+    qCWarning(picturesLog).noquote() << "cannot find the start-up picture:" << reasons.join(u"; ");
     platform_.messageBox(QStringLiteral("I Can't find the file intro.jpg"), MsgStyle::Critical);
 }
 
-// Loads the picture and builds a board from it at the size now set; false, with nothing
-// changed, if the picture cannot be used at that size.
-bool Form1::usePicture(const QString& path)
+// Loads the picture at `path` and builds a board from it at the size now set, recording it as
+// `recorded`; refused, with nothing changed, if the picture cannot be used at that size.
+Result<> Form1::usePicture(const QString& path, const QString& recorded)
 {
-    QString reason;
-    PicturePtr picture = loader_.load(path, reason);
-    if (!picture || !game_.canCut(picture->width(), picture->height()))
-        return false;
-    PictureClip1_.setPicture(std::move(picture));
-    game_.NewPuzzle();
-    return true;
+    Result<PicturePtr> picture = loader_.load(path);
+    return picture ? game_.newPuzzleFrom(std::move(*picture), recorded) : picture.refusal();
 }
 
 void Form1::Command1_Click()
 {
     Form2_->showModal();
-    game_.NewPuzzle();
+    // The dialog takes only sizes the picture can be cut at, but its close box brings back 4 x 4,
+    // and after a failed start there is no picture: the board in play then stays.
+    if (const Result<> built = game_.NewPuzzle(); !built)
+        qCWarning(picturesLog).noquote() << "cannot cut a new board:" << built.reason();
 }
 
 // The shared file dialog, used the same way by every command: set the filter, show, take the
@@ -96,11 +98,12 @@ void Form1::Command5_Click()
 
 void Form1::useOtherImage(const QString& name)
 {
-    if (!usePicture(name)) {
-        platform_.messageBox(CannotFindMessage, MsgStyle::Critical);
+    if (const Result<> used = usePicture(name, name); !used) {
+        qCWarning(picturesLog).noquote()
+            << QStringLiteral("cannot use the picture \"%1\": %2").arg(name, used.reason());
+        platform_.messageBox(CannotFindMessage.toString(), MsgStyle::Critical);
         return;
     }
-    game_.PicturePath = name;
     button(4)->setEnabled(true);
 }
 

@@ -66,7 +66,7 @@ Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, 
           this)),
       CommonDialog1_(dialog),
       game_(GameParts{platform, Image1_, playArea_, PictureClip1_, *this, *Form2_}),
-      files_(game_, *Form2_, PictureClip1_, loader, platform)
+      files_(game_, *Form2_, loader, platform)
 {
     platform_.setWindow(this);
     game_.setBoardShown(false);   // until the window shows
@@ -105,7 +105,7 @@ void Form1::buildControls()
     buildButtons();
     Picture1_ = new PlayAreaWidget(platform_, Image1_, playArea_, PictureClip1_, this);
     Picture1_->setPattern(Image2_);
-    Picture1_->onTilePressed = [this](int k) { game_.Image1_MouseDown(std::int16_t(k)); };
+    Picture1_->onTilePressed = [this](int k) { Image1_MouseDown(std::int16_t(k)); };
     new PaintOnLanding(game_, Picture1_);
     // Tab order: Other Image, Save, Solve It!, the play area, Open, Setup Size, About.
     QWidget* order[] = {button(5), button(4), button(3), Picture1_, button(2), button(1), button(6)};
@@ -144,7 +144,7 @@ void Form1::wireButtons()
     command(4, &Form1::Command4_Click);
     command(5, &Form1::Command5_Click);
     command(6, &Form1::Command6_Click);
-    connect(button(3), &QToolButton::clicked, this, [this] { game_.Command3_Click(); });
+    connect(button(3), &QToolButton::clicked, this, &Form1::Command3_Click);
 }
 
 double Form1::logicalX() const { return platform_.twipsPerPixelX() * devicePixelRatioF(); }

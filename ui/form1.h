@@ -43,11 +43,14 @@ public:
     void Form_Load(const QStringList& arguments);
 
     // The six command buttons, and what they do (also callable from tests).
-    void Command1_Click();   // "Setup Size"
-    void Command2_Click();   // "Open"
-    void Command4_Click();   // "Save"
-    void Command5_Click();   // "Other Image"
-    void Command6_Click();   // "About"
+    void Command1_Click();                           // "Setup Size"
+    void Command2_Click();                           // "Open"
+    void Command3_Click() { game_.solveOrStop(); }   // "Solve It!"
+    void Command4_Click();                           // "Save"
+    void Command5_Click();                           // "Other Image"
+    void Command6_Click();                           // "About"
+    // A press of any mouse button on tile Index.
+    void Image1_MouseDown(std::int16_t Index) { game_.pressTile(Index); }
     // What "Open" and "Other Image" do with the file chosen (also for a file dropped on the window).
     void openPuzzleFile(const QString& name);
     void useOtherImage(const QString& name);
@@ -89,7 +92,7 @@ private:
     double logicalX() const;
     double logicalY() const;
     QRect pixels(const TwipsRect& r) const;
-    bool usePicture(const QString& path);
+    Result<> usePicture(const QString& path, const QString& recorded);
     QString askFileName(const QString& filter, bool save);
     void wirePlayInput();   // arrow keys on the play area, files dropped on the window
     void paintFocusFrame(QPainter& p);

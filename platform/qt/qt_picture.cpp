@@ -9,34 +9,34 @@
 
 namespace zp {
 
-LoadedPicture loadPicture(const QString& path)
+Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
 {
-    QString reason;
-    const std::unique_ptr<QFile> file = openRegularFile(path, reason);
-    if (!file)
-        return {nullptr, reason};
+    const auto opened = openRegularFile(path);
+    if (!opened)
+        return opened.refusal();
+    QFile* const file = opened->get();
     // The file keeps its name, so the reader guesses the format from the suffix and then, as with
     // a picture saved under the wrong suffix, from the content.
-    QImageReader reader(file.get());
+    QImageReader reader(file);
     // Upright as every picture viewer shows it (a phone stores a portrait photo on its side); a
     // broken or unknown orientation tag turns nothing. The header gives the stored size, which the
     // checks below, alike for both sides, take as the size of the upright picture.
     reader.setAutoTransform(true);
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
-        return {nullptr, QStringLiteral("not a picture: ") + reader.errorString()};
+        return Refusal{QStringLiteral("not a picture: ") + reader.errorString()};
     if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
         4LL * size.width() * size.height() > MaxPictureBytes)
-        return {nullptr, QStringLiteral("picture too large")};
+        return Refusal{QStringLiteral("picture too large")};
     if (hasTooManyScans(*file))
-        return {nullptr, QStringLiteral("too many scans to decode")};
+        return Refusal{QStringLiteral("too many scans to decode")};
     QImage image;
     reader.setAllocationLimit(MaxPictureMiB);
     if (!reader.read(&image) || image.isNull())
-        return {nullptr, QStringLiteral("cannot decode: ") + reader.errorString()};
+        return Refusal{QStringLiteral("cannot decode: ") + reader.errorString()};
     // One conversion to a format the painter draws fast; in place where the depth allows.
     image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-    return {std::make_shared<const QtPicture>(std::move(image)), {}};
+    return std::make_shared<const QtPicture>(std::move(image));
 }
 
 }   // namespace zp

@@ -26,25 +26,19 @@ private:
 inline constexpr int MaxPictureMiB = 256;
 inline constexpr long long MaxPictureBytes = MaxPictureMiB * 1024LL * 1024;
 
-struct LoadedPicture {
-    std::shared_ptr<const QtPicture> picture;   // null on failure
-    QString reason;
-};
-
 // Loads the first image of a picture file (BMP, GIF, JPEG, TIFF, ...), turned upright by its
 // orientation tag (EXIF) when it has a valid one. The size is read from the header first: a picture
 // without one, with a side above MaxPictureSide or decoding to more than MaxPictureBytes is refused
 // before anything is decoded, and so is JPEG data of more scans than hasTooManyScans allows.
-LoadedPicture loadPicture(const QString& path);
+Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path);
 
 // The loader the program uses: loadPicture behind the engine's interface.
 class QtPictureLoader : public PictureLoader {
 public:
-    PicturePtr load(const QString& path, QString& reason) override
+    Result<PicturePtr> load(const QString& path) override
     {
-        LoadedPicture loaded = loadPicture(path);
-        reason = loaded.reason;
-        return loaded.picture;
+        auto loaded = loadPicture(path);
+        return loaded ? Result<PicturePtr>(*loaded) : loaded.refusal();
     }
 };
 

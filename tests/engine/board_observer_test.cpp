@@ -18,7 +18,7 @@ struct Recorder : BoardObserver {
         heard << QString("landed %1 at %2 empty %3")
                      .arg(Index)
                      .arg(board->tiles.left(Index))
-                     .arg(board->game.EmptyLeft);
+                     .arg(board->game.board().EmptyLeft);
     }
     void boardChanged() override { heard << "board"; }
 };
@@ -34,7 +34,7 @@ TEST(BoardObserver, HearsEachLandedMoveOnceAndEachNewBoardButNotRefusedMoves)
     b.game.MoveTile(2);   // slides 76 steps into (0, 0)
     b.game.MoveTile(4);   // not next to the empty slot: nothing
     b.game.replay({3});
-    b.game.Command3_Click();   // takes 3, then 2 back
+    b.game.solveOrStop();   // takes 3, then 2 back
     EXPECT_EQ(r.heard,
               (QStringList{"board", "landed 2 at 0 empty 1125", "landed 3 at 1125 empty 2250", "board",
                            "landed 3 at 2250 empty 1125", "landed 2 at 1125 empty 0"}));

@@ -34,7 +34,7 @@ TEST(FactorsChange, TilesKeepTheirSlotsAndPlayGoesOnToTheSolvedBoard)
     b.platform.onEvents = nullptr;
     play({18, 11, 4});
     EXPECT_EQ(b.fault().toStdString(), "");
-    b.game.Command3_Click();
-    EXPECT_EQ(b.game.history.MoveCount(), 0);
+    b.game.solveOrStop();
+    EXPECT_EQ(b.game.history().MoveCount(), 0);
     EXPECT_EQ(b.fault().toStdString(), "");
 }

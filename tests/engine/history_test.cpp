@@ -33,7 +33,7 @@ TEST_F(History, MovingTheLastMovedTileAgainTakesItsMoveBack)
 {
     for (std::int16_t k : {2, 3, 3, 6})
         ASSERT_TRUE(b.game.MoveTile(k));
-    EXPECT_EQ(b.game.history.entries(), (Moves{2, 6}));
+    EXPECT_EQ(b.game.history().entries(), (Moves{2, 6}));
 }
 
 // 2, 6, 5 round and round turns the top-left 2 x 2 block: each borders the empty slot in its turn.
@@ -45,7 +45,7 @@ TEST_F(History, AFullHistoryBeepsAndLeavesTheBoardUnmovedAndATakeBackStillWorks)
     EXPECT_FALSE(b.game.MoveTile(6));
     EXPECT_TRUE(b.platform.beeps == 1 && b.snapshot() == full);
     EXPECT_TRUE(b.game.MoveTile(2));   // the newest move, taken back
-    EXPECT_TRUE(b.platform.beeps == 1 && b.game.history.MoveCount() == 999);
+    EXPECT_TRUE(b.platform.beeps == 1 && b.game.history().MoveCount() == 999);
 }
 
 // The worked example: 2 and 6 moved; 6 comes back first (51 passes), 0.3 s, then 2 (76 passes), 0.3 s.
@@ -55,14 +55,14 @@ TEST_F(History, SolveItPlaysTheNewestMoveFirstAndPausesAThirdOfASecondAfterEach)
     ASSERT_TRUE(b.game.MoveTile(2) && b.game.MoveTile(6));
     landed.clear();
     t0 = b.platform.now;
-    b.game.Command3_Click();
+    b.game.solveOrStop();
     EXPECT_EQ(landed, (std::vector<std::pair<int, long>>{{6, 51}, {2, 51 + 300 + 76}}));
     EXPECT_EQ(elapsed(), 51 + 300 + 76 + 300);
     EXPECT_TRUE(b.snapshot() == solved);
     ASSERT_TRUE(b.game.MoveTile(2));   // 76 passes out, 76 back, 0.3 s
-    b.game.Command3_Click();
+    b.game.solveOrStop();
     EXPECT_TRUE(b.snapshot() == solved);
-    b.game.Command3_Click();
+    b.game.solveOrStop();
     EXPECT_EQ(elapsed(), 727 + 76 + 76 + 300);
 }
 
@@ -73,13 +73,13 @@ TEST_F(History, PressingSolveItAgainStopsOnceTheTileInFlightLandsAndAThirdPressG
     int passes = 0;
     b.platform.onEvents = [&] {
         if (++passes == 10)
-            b.game.Command3_Click();
+            b.game.solveOrStop();
     };
-    b.game.Command3_Click();
+    b.game.solveOrStop();
     EXPECT_EQ(passes, 51);
-    EXPECT_EQ(b.game.history.entries(), Moves{2});
+    EXPECT_EQ(b.game.history().entries(), Moves{2});
     EXPECT_TRUE(b.tiles.top(6) == 750 && b.tiles.left(2) == 0);
     b.platform.onEvents = nullptr;
-    b.game.Command3_Click();
+    b.game.solveOrStop();
     EXPECT_TRUE(b.snapshot() == solved);
 }

@@ -25,7 +25,7 @@ TEST(MoveRule, ASlideOfAnNPixelTileVisitsNPlusOnePlacesAndProcessesEventsAfterEa
         };
         EXPECT_TRUE(b.game.MoveTile(std::int16_t(k)));
         EXPECT_EQ(seen, expected) << k;
-        EXPECT_EQ(vertical ? b.game.EmptyTop : b.game.EmptyLeft, from);
+        EXPECT_EQ(vertical ? b.game.board().EmptyTop : b.game.board().EmptyLeft, from);
     }
     EXPECT_EQ(b.platform.processEventsCalls, 76 + 51 + 51 + 76);
 }

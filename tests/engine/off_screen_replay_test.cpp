@@ -17,7 +17,7 @@ TEST(OffScreenBoard, ReplaysInOneStepAMoveToWhereTheStepByStepReplayLeavesEveryT
     for (FakeBoard* b : {&shown, &hidden})
         b->game.replay({2, 6, 7, 3, 9});
     EXPECT_TRUE(snapshotOf(hidden.game, hidden.tiles) == snapshotOf(shown.game, shown.tiles));
-    EXPECT_EQ(hidden.game.history.MoveCount(), 4);
+    EXPECT_EQ(hidden.game.history().MoveCount(), 4);
     EXPECT_EQ(shown.platform.processEventsCalls, 76 + 51 + 76 + 51);
     EXPECT_EQ(hidden.platform.processEventsCalls, 4);
     hidden.game.setBoardShown(true);

@@ -39,5 +39,5 @@ TEST(SizeRule, TakesPlainOrSignedWholeNumbersWithinTheBoardAndPictureLimits)
     const std::tuple<int, int, bool> pictures[] = {
         {1, 1, true}, {big, big, true}, {0, 1, false}, {big + 1, 1, false}, {1, big + 1, false}};
     for (auto [w, h, cut] : pictures)
-        EXPECT_EQ(canCutPicture(w, h, u"1", u"1"), cut) << w << " x " << h;
+        EXPECT_EQ(bool(cutGrid(w, h, u"1", u"1")), cut) << w << " x " << h;
 }

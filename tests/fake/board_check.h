@@ -24,9 +24,10 @@ namespace zp::test {
 // the solved board. Otherwise a description of the first fault found.
 inline QString boardFault(const Game& game, const TileControls& tiles, double tppx, double tppy)
 {
-    const auto size = usableGridSize(game.OldCols, game.OldRows);
+    const BoardState& board = game.board();
+    const auto size = usableGridSize(board.OldCols, board.OldRows);
     if (!size)
-        return game.history.MoveCount() == 0 ? QString() : "history without a board";
+        return game.history().MoveCount() == 0 ? QString() : "history without a board";
     const int cols = size->cols, n = size->cols * size->rows;
     const long w = toPixels(tiles.width(0), tppx), h = toPixels(tiles.height(0), tppy);
     std::map<std::pair<long, long>, int> at;   // slot -> tile
@@ -39,13 +40,13 @@ inline QString boardFault(const Game& game, const TileControls& tiles, double tp
         if (!at.emplace(std::pair{x / w, y / h}, k).second)
             return QString("tiles %1 and %2 share a slot").arg(at[{x / w, y / h}]).arg(k);
     }
-    std::pair<long, long> empty{toPixels(game.EmptyLeft, tppx) / w, toPixels(game.EmptyTop, tppy) / h};
+    std::pair<long, long> empty{toPixels(board.EmptyLeft, tppx) / w, toPixels(board.EmptyTop, tppy) / h};
     if (at.count(empty))
         return QString("tile %1 sits in the empty slot").arg(at[empty]);
-    if (game.history.MoveCount() < 0 || game.history.MoveCount() > MoveHistory::Capacity)
+    if (game.history().MoveCount() < 0 || game.history().MoveCount() > MoveHistory::Capacity)
         return "move count out of range";
-    for (int i = game.history.MoveCount(); i >= 1; --i) {
-        const int k = game.history.entry(i);
+    for (int i = game.history().MoveCount(); i >= 1; --i) {
+        const int k = game.history().entry(i);
         auto it = std::find_if(at.begin(), at.end(), [k](const auto& e) { return e.second == k; });
         if (it == at.end())
             return QString("history entry %1 names no tile").arg(i);
@@ -73,11 +74,12 @@ struct GameSnapshot {
 
 inline GameSnapshot snapshotOf(const Game& game, const TileControls& tiles)
 {
+    const BoardState& b = game.board();
     GameSnapshot s{{},
-                   game.history.entries(),
-                   {game.PicturePath, game.Cols, game.Rows, game.OldCols, game.OldRows},
-                   game.EmptyLeft,
-                   game.EmptyTop};
+                   game.history().entries(),
+                   {b.PicturePath, b.Cols, b.Rows, b.OldCols, b.OldRows},
+                   b.EmptyLeft,
+                   b.EmptyTop};
     for (int k = 0; k < tiles.end(); ++k)
         if (tiles.exists(k))
             s.tiles.emplace_back(k, tiles[k].rect, tiles[k].cell, tiles[k].visible);

@@ -29,11 +29,12 @@ struct FakePicture : Picture {
 // Pictures known by path and size; any other path fails as a missing file would.
 struct FakeLoader : PictureLoader {
     std::map<QString, QSize> pictures;
-    PicturePtr load(const QString& path, QString& reason) override
+    Result<PicturePtr> load(const QString& path) override
     {
-        reason = QStringLiteral("no such picture");
         const QSize size = pictures.count(path) ? pictures.at(path) : QSize();
-        return size.isValid() ? std::make_shared<FakePicture>(size.width(), size.height()) : nullptr;
+        if (!size.isValid())
+            return Refusal{QStringLiteral("no such picture")};
+        return PicturePtr(std::make_shared<FakePicture>(size.width(), size.height()));
     }
 };
 
@@ -63,13 +64,12 @@ struct FakeBoard {
     FakeSizeFields size;
     Game game{GameParts{platform, tiles, playArea, clip, form, size}};
 
-    // Puts a w x h picture into the clip service and builds a cols x rows board.
-    bool build(int w, int h, const QString& cols = "4", const QString& rows = "4")
+    // Builds a cols x rows board from a w x h picture from the file `path`.
+    bool build(int w, int h, const QString& cols = "4", const QString& rows = "4", const QString& path = {})
     {
-        clip.setPicture(std::make_shared<FakePicture>(w, h));
         size.cols = cols;
         size.rows = rows;
-        return game.NewPuzzle();
+        return bool(game.newPuzzleFrom(std::make_shared<FakePicture>(w, h), path));
     }
     // The game, the size dialog's texts, the play area and the picture cut.
     GameSnapshot snapshot() const

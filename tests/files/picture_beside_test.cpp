@@ -19,10 +19,12 @@ namespace {
 // Anything that exists loads, folders too, so a candidate outside the puzzle's folder would show; only a
 // file with bytes in it is no picture.
 class ExistingLoader : public PictureLoader {
-    PicturePtr load(const QString& path, QString&) override
+    Result<PicturePtr> load(const QString& path) override
     {
         const QFileInfo file(path);
-        return file.exists() && file.size() == 0 ? std::make_shared<test::FakePicture>(400, 400) : nullptr;
+        if (file.exists() && file.size() == 0)
+            return PicturePtr(std::make_shared<test::FakePicture>(400, 400));
+        return Refusal{u"no picture"_s};
     }
 };
 
@@ -62,9 +64,9 @@ TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFo
         pzl.close();
         test::FakeBoard b;
         ExistingLoader loader;
-        PuzzleFiles(b.game, b.size, b.clip, loader, b.platform).OpenPuzzle(pzl.fileName());
-        EXPECT_EQ(b.game.PicturePath, c.picture.isEmpty() ? QString() : dir.filePath(c.picture));
-        EXPECT_EQ(b.game.history.MoveCount(), c.picture.isEmpty() ? 0 : 1);
+        PuzzleFiles(b.game, b.size, loader, b.platform).OpenPuzzle(pzl.fileName());
+        EXPECT_EQ(b.game.board().PicturePath, c.picture.isEmpty() ? QString() : dir.filePath(c.picture));
+        EXPECT_EQ(b.game.history().MoveCount(), c.picture.isEmpty() ? 0 : 1);
         EXPECT_EQ(b.platform.messages.size(), c.picture.isEmpty() ? 1u : 0u);
     }
 }

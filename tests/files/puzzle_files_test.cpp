@@ -89,12 +89,11 @@ std::string save(const QString& file, const Child& child = {}, const QString& pi
         QString shown = "cannot set the child up";
         test::FakeBoard board;
         test::FakeLoader loader;
-        if (child.setUp() && board.build(400, 400, "2", "2")) {
+        if (child.setUp() && board.build(400, 400, "2", "2", picture)) {
             ignoreFileSizeLimitSignal();
-            board.game.PicturePath = picture;
             board.game.replay({2, 4, 3});
             board.platform.answers.assign(2, MsgResult::Yes);
-            PuzzleFiles(board.game, board.size, board.clip, loader, board.platform).SavePuzzle(file);
+            PuzzleFiles(board.game, board.size, loader, board.platform).SavePuzzle(file);
             shown.clear();
             for (const test::ShownMessage& m : board.platform.messages)
                 shown += m.text + u'\n';
@@ -114,7 +113,7 @@ std::string save(const QString& file, const Child& child = {}, const QString& pi
 std::string shown(const QString& file, const QString& expected)
 {
     const QString reason = expected.mid(expected.startsWith(u'?'));
-    return ((expected.startsWith(u'?') ? OverwriteQuestion + u'\n' : QString()) +
+    return ((expected.startsWith(u'?') ? OverwriteQuestion.toString() + u'\n' : QString()) +
             (reason.isEmpty() ? QString() : "Cannot save the file " + file + ": " + reason + u'\n'))
         .toStdString();
 }
@@ -129,8 +128,7 @@ protected:
     {
         alarm(20);   // a save or read that blocks on a FIFO ends the run here instead of hanging it
         loader.pictures[u"/pics/a.jpg"_s] = {400, 400};
-        ASSERT_TRUE(dir.isValid() && board.build(400, 400));
-        board.game.PicturePath = u"/pics/a.jpg"_s;
+        ASSERT_TRUE(dir.isValid() && board.build(400, 400, u"4"_s, u"4"_s, u"/pics/a.jpg"_s));
         ASSERT_TRUE(board.game.MoveTile(2) && board.game.MoveTile(6));
         board.size.cols = u"6"_s;   // the size dialog, changed since: a failed open must not touch it
         board.platform.answers.assign(4, MsgResult::Yes);
@@ -155,7 +153,7 @@ protected:
     {
         const test::GameSnapshot before = board.snapshot();
         board.platform.messages.clear();
-        PuzzleFiles files(board.game, board.size, board.clip, loader, board.platform);
+        PuzzleFiles files(board.game, board.size, loader, board.platform);
         (files.*command)(file);
         QString shown;
         for (const test::ShownMessage& m : board.platform.messages)
@@ -215,7 +213,7 @@ TEST_F(PuzzleFilesTest, AFileOf1000MovesOpensAndOneOf1001IsRefused)
         game += QByteArray(" ") + "265"[i % 3] + " \r\n";
     EXPECT_EQ(open(write(u"1001.pzl"_s, game)), Refused);
     EXPECT_EQ(open(write(u"1000.pzl"_s, game.replace(" 1001 ", " 1000 "))), u"the game changed"_s);
-    EXPECT_EQ(board.game.history.MoveCount(), 1000);
+    EXPECT_EQ(board.game.history().MoveCount(), 1000);
     EXPECT_TRUE(board.platform.messages.empty());
 }
 
@@ -223,7 +221,7 @@ TEST_F(PuzzleFilesTest, AFileThatStartsWithAUtf8ByteOrderMarkOpens)
 {
     EXPECT_EQ(open(write(u"bom.pzl"_s, "\xEF\xBB\xBF" + Saved)), u"the game changed"_s);
     EXPECT_TRUE(board.platform.messages.empty());
-    EXPECT_EQ(board.game.history.entries(), (std::vector<std::int16_t>{2, 6}));
+    EXPECT_EQ(board.game.history().entries(), (std::vector<std::int16_t>{2, 6}));
 }
 
 struct Case {

@@ -74,7 +74,7 @@ TEST_F(AccessibleBoard, IsATableOfSlotsInReadingOrderNamedByTheirTilesHomePlaces
     EXPECT_EQ(iface->text(QAccessible::Name), "Puzzle board");
     EXPECT_EQ(iface->text(QAccessible::Description), "4 columns, 4 rows");
     for (std::int16_t k : {2, 3, 7})
-        form.game().Image1_MouseDown(k);
+        form.Image1_MouseDown(k);
     ASSERT_EQ(iface->childCount(), 16);
     EXPECT_EQ(texts(),
               (QStringList{tileFrom(1, 2), tileFrom(1, 3), tileFrom(2, 3), tileFrom(1, 4),   //
@@ -97,7 +97,7 @@ TEST_F(AccessibleBoard, IsATableOfSlotsInReadingOrderNamedByTheirTilesHomePlaces
     EXPECT_EQ(slot(6)->rect(), QRect(form.Picture1()->mapToGlobal(QPoint(240, 90)), QSize(120, 90)));
     // Solved again: the same texts, announcing nothing of it.
     for (std::int16_t k : {7, 3, 2})
-        form.game().Image1_MouseDown(k);
+        form.Image1_MouseDown(k);
     EXPECT_EQ(texts().mid(0, 2), (QStringList{"empty slot", tileFrom(1, 2)}));
     EXPECT_EQ(iface->text(QAccessible::Description), "4 columns, 4 rows");
     // A replayed file: one reorder when the new board is cut, one when its moves have landed; new cells.
@@ -106,7 +106,7 @@ TEST_F(AccessibleBoard, IsATableOfSlotsInReadingOrderNamedByTheirTilesHomePlaces
     dialog.answers = {
         file("game.pzl", (dir.filePath("intro.jpg") + "\r\n3\r\n2\r\n 2 \r\n 2 \r\n 5 \r\n").toUtf8())};
     form.Command2_Click();
-    ASSERT_EQ(form.game().history.entries(), (Moves{2, 5}));
+    ASSERT_EQ(form.game().history().entries(), (Moves{2, 5}));
     EXPECT_EQ(sent, (Events{{Reorder, -1}, {Reorder, -1}}));
     EXPECT_EQ(iface->text(QAccessible::Description), "3 columns, 2 rows");
     EXPECT_NE(QAccessible::uniqueId(slot(0)), cell0);
@@ -120,7 +120,7 @@ TEST_F(AccessibleBoard, IsATableOfSlotsInReadingOrderNamedByTheirTilesHomePlaces
 TEST_F(AccessibleBoard, ItsPressActionMovesTheTileAsAClickDoesAndIsIgnoredWhileATileSlides)
 {
     slot(1)->actionInterface()->doAction(press);
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
+    EXPECT_EQ(form.game().history().entries(), Moves{2});
     bool pressedDuringSlide = false;
     QTimer::singleShot(0, [&] {
         pressedDuringSlide = form.game().sliding();
@@ -129,9 +129,9 @@ TEST_F(AccessibleBoard, ItsPressActionMovesTheTileAsAClickDoesAndIsIgnoredWhileA
     slot(2)->actionInterface()->doAction(press);
     EXPECT_TRUE(pressedDuringSlide);
     slot(15)->actionInterface()->doAction(press);
-    EXPECT_EQ(form.game().history.entries(), (Moves{2, 3}));
+    EXPECT_EQ(form.game().history().entries(), (Moves{2, 3}));
     slot(1)->actionInterface()->doAction(press);
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
+    EXPECT_EQ(form.game().history().entries(), Moves{2});
     EXPECT_EQ(texts().mid(0, 3), (QStringList{tileFrom(1, 2), "empty slot", tileFrom(1, 3)}));
 }
 
@@ -162,12 +162,12 @@ TEST_F(AccessibleBoard, SendsEachLandedMoveOnceAndItsFocusFollowsTheEmptySlot)
     sent.clear();
     QKeyEvent left(QEvent::KeyPress, Qt::Key_Left, Qt::NoModifier);
     QApplication::sendEvent(form.Picture1(), &left);
-    ASSERT_EQ(form.game().history.entries(), Moves{2});
+    ASSERT_EQ(form.game().history().entries(), Moves{2});
     landed(1);
     EXPECT_EQ(iface->focusChild(), slot(1));
     EXPECT_TRUE(slot(1)->state().focused && !slot(0)->state().focused);
     form.button(3)->click();
-    ASSERT_EQ(form.game().history.entries(), Moves{});
+    ASSERT_EQ(form.game().history().entries(), Moves{});
     landed(0);
 }
 

@@ -29,7 +29,7 @@ TEST_F(Commands, EachFileDialogHasItsFilterAndNoNameChosenBeforeIsOfferedAgain)
         "Všechny soubory soubory (*.*)|*.*");
     EXPECT_EQ(dialog.filterTexts, (std::vector<QString>{pictures, puzzles, puzzles, puzzles}));
     EXPECT_EQ(dialog.presetsSeen, std::vector<QString>(4));
-    EXPECT_TRUE(platform.messages.empty() && form.game().PicturePath == dir.filePath("p.bmp"));
+    EXPECT_TRUE(platform.messages.empty() && form.game().board().PicturePath == dir.filePath("p.bmp"));
 }
 
 // Two non-empty lines, a credit and the maker's page, joined by CR LF.
@@ -67,7 +67,7 @@ TEST_F(Commands, EachArrowKeyMovesTheTileOnTheFarSideOfTheEmptySlotThatWay)
                                 {Qt::Key_Up, Moves{2, 6, 10}},
                                 {Qt::Key_Down, Moves{2, 6}}}) {
         pressKey(form.Picture1(), key);
-        EXPECT_EQ(form.game().history.entries(), history) << key;
+        EXPECT_EQ(form.game().history().entries(), history) << key;
     }
 }
 
@@ -76,9 +76,9 @@ TEST_F(Commands, AKeyDuringASlideChangesNothing)
 {
     start();
     platform.onEvents = [this] { pressKey(form.Picture1(), Qt::Key_Up); };
-    form.game().Image1_MouseDown(2);
+    form.Image1_MouseDown(2);
     platform.onEvents = nullptr;
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
+    EXPECT_EQ(form.game().history().entries(), Moves{2});
     EXPECT_EQ(boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY()),
               "");
 }

@@ -43,7 +43,7 @@ TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMove
         QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 10), QPointF(x, 10), button, button, {});
         QApplication::sendEvent(form.Picture1(), &e);
     }
-    EXPECT_EQ(form.game().history.entries(), (Moves{2, 3}));
+    EXPECT_EQ(form.game().history().entries(), (Moves{2, 3}));
 }
 
 TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptForThePicture)
@@ -114,7 +114,7 @@ TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
     QElapsedTimer waited;
     waited.start();
     form.button(3)->click();
-    EXPECT_EQ(form.game().history.entries(), Moves{2});
+    EXPECT_EQ(form.game().history().entries(), Moves{2});
     platform.waitUntil(platform.clock() + 30);
     EXPECT_LT(waited.elapsed(), 10000);
     // Closing ends the program's loop: until one runs again, every modal loop would return at once.

@@ -87,17 +87,17 @@ TEST_F(HostileFile, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesOnceTheDrop
     EXPECT_EQ(dragAndDrop(form, pic), "+++");
     inotify_event event[4];
     EXPECT_LT(::read(opens, event, sizeof event), 0) << "opened while dragged or dropped";
-    EXPECT_TRUE(form.game().PicturePath != pic && !saveEnabled());
+    EXPECT_TRUE(form.game().board().PicturePath != pic && !saveEnabled());
     QCoreApplication::processEvents();
-    EXPECT_TRUE(form.game().PicturePath == pic && saveEnabled());
+    EXPECT_TRUE(form.game().board().PicturePath == pic && saveEnabled());
     ::close(opens);
     for (const char* pzl : {"game.PZL", "broken.pzl"}) {   // the second no puzzle file
         dragAndDrop(form, file(pzl, pzl[0] == 'g' ? (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8() : ""));
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(form.game().history.entries(), std::vector<std::int16_t>{2});
+    EXPECT_EQ(form.game().history().entries(), std::vector<std::int16_t>{2});
     ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, CannotFindMessage);
+    EXPECT_EQ(platform.messages[0].text, CannotFindText);
 }
 
 // A progressive 64 x 64 JPEG (grey: one component) whose last scan is repeated until it has `scans`,
@@ -145,10 +145,9 @@ TEST_F(HostileFile, JpegDataOfTooManyScansIsRefusedBeforeDecodingAlsoInsideATiff
                                                    {33, true, true, false}}) {
         SCOPED_TRACE(testing::Message() << scans << " scans, huge " << huge << ", TIFF " << tiff);
         const QByteArray jpeg = progressiveJpeg(scans, tiff, huge);
-        const LoadedPicture loaded =
-            loadPicture(tiff ? file("bomb.tif", tiffAround(jpeg)) : file("bomb.jpg", jpeg));
-        EXPECT_EQ(loaded.reason.toStdString(), loads ? "" : "too many scans to decode");
-        EXPECT_EQ(bool(loaded.picture), loads);
+        const auto loaded = loadPicture(tiff ? file("bomb.tif", tiffAround(jpeg)) : file("bomb.jpg", jpeg));
+        EXPECT_EQ(loaded.reason().toStdString(), loads ? "" : "too many scans to decode");
+        EXPECT_EQ(bool(loaded), loads);
     }
 }
 
@@ -164,8 +163,8 @@ TEST_F(HostileFile, AReplayBeforeTheWindowShowsSpendsNoTimeOnStepsNoOneCanSee)
         {file("wide.pzl", "wide.bmp\r\n2\r\n1\r\n 999 \r\n" + QByteArray(" 2 \r\n").repeated(999))});
     EXPECT_LT(replay.elapsed(), 10000);
     EXPECT_EQ(form.Image1().left(2), 0);
-    EXPECT_EQ(form.game().EmptyLeft, toTwips(16383, platform.twipsPerPixelX()));
-    EXPECT_EQ(form.game().history.MoveCount(), 999);
+    EXPECT_EQ(form.game().board().EmptyLeft, toTwips(16383, platform.twipsPerPixelX()));
+    EXPECT_EQ(form.game().history().MoveCount(), 999);
     form.show();
     QSet<float> places;
     QTimer watch;

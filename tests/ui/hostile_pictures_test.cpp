@@ -45,6 +45,17 @@ std::vector<Hostile> corpus()
     return list;
 }
 
+// The warnings of the game's own categories (zp.*), "category: text", logged while it lives.
+struct GameLog {
+    inline static QStringList lines;
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& c, const QString& text) {
+            if (type == QtWarningMsg && QByteArray(c.category).startsWith("zp."))
+                lines << QString::fromUtf8(c.category) + ": " + text;
+        });
+    ~GameLog() { qInstallMessageHandler(previous), lines.clear(); }
+};
+
 // In a temporary folder holding intro.jpg and the run-time entries, a 4 x 4 game of intro.jpg, one move made.
 class HostilePicture : public test::WindowIn<::testing::TestWithParam<Hostile>> {
 protected:
@@ -92,29 +103,31 @@ protected:
 // The loader gives the picture's outcome and first image, refusing claims too large by the header (Qt's
 // BMP reader itself rejects huge.bmp, above 16384 x 16384). Through Other Image, then
 // a puzzle file naming it (one move: tile 2 goes left, then tile 3 is by the empty slot), a picture that
-// can be cut into the 4 x 4 board is playable; any other gives the message alone, the game left as it was.
-TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
+// can be cut into the 4 x 4 board is playable; any other gives the message alone, the game left as it was,
+// and its reason once in the log of what was refused: the picture chosen, or the puzzle file.
+TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedWithItsReasonLoggedOnceLeavingTheGameAsItWas)
 {
     const QSize size = GetParam().loads;
-    const LoadedPicture loaded = loadPicture(path);
-    EXPECT_EQ(loaded.picture ? QSize(loaded.picture->width(), loaded.picture->height()) : QSize(), size);
-    EXPECT_TRUE(!name.startsWith("huge") || name == "huge.bmp" || loaded.reason.contains("too large"));
-    const bool whole = loaded.picture && !name.startsWith("truncated");   // else missing pixels are undefined
+    const auto loaded = loadPicture(path);
+    EXPECT_EQ(loaded ? (*loaded)->image().size() : QSize(), size);
+    EXPECT_TRUE(!name.startsWith("huge") || name == "huge.bmp" || loaded.reason().contains("too large"));
+    const bool whole = loaded && !name.startsWith("truncated");   // else missing pixels are undefined
     QImageReader upright(path);
     upright.setAutoTransform(true);
-    EXPECT_TRUE(!whole || loaded.picture->image() == upright.read().convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(!whole || (*loaded)->image() == upright.read().convertToFormat(QImage::Format_RGB32));
     const QString game = file("game.pzl", (path + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n").toUtf8());
     const auto before = gameInPlay();
     for (const bool viaPuzzleFile : {false, true}) {
         SCOPED_TRACE(viaPuzzleFile ? "through a puzzle file" : "through Other Image");
         platform.messages.clear();
         dialog.answers = {viaPuzzleFile ? game : path};
+        const GameLog log;
         viaPuzzleFile ? form.Command2_Click() : form.Command5_Click();
         if (size.width() >= 4 && size.height() >= 4) {
-            EXPECT_TRUE(platform.messages.empty()) << qPrintable(platform.messages.front().text);
+            EXPECT_TRUE(platform.messages.empty() && log.lines.isEmpty()) << qPrintable(log.lines.join('\n'));
             EXPECT_EQ(QSize(form.PictureClip1().width(), form.PictureClip1().height()), size);
             EXPECT_TRUE(saveEnabled());
-            EXPECT_EQ(form.game().history.entries(),
+            EXPECT_EQ(form.game().history().entries(),
                       std::vector<std::int16_t>(viaPuzzleFile, 2));   // [] or [2]
             EXPECT_TRUE(form.game().MoveTile(viaPuzzleFile ? 3 : 2));
             EXPECT_EQ(test::boardFault(form.game(), form.Image1(), 15, 15), "");
@@ -125,6 +138,13 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedLeavingTheGameAsItWas)
         EXPECT_EQ(platform.messages[0].style, MsgStyle::Critical);
         EXPECT_TRUE(gameInPlay() == before);
         EXPECT_EQ(saveEnabled(), viaPuzzleFile);
+        const QString what = viaPuzzleFile ? "zp.files: cannot open \"" + game
+                                           : "zp.pictures: cannot use the picture \"" + path;
+        const QString why =
+            loaded ? QString("%1 x %2 pixels").arg(size.width()).arg(size.height()) : loaded.reason();
+        EXPECT_TRUE(log.lines.size() == 1 && log.lines[0].startsWith(what + '"') &&
+                    log.lines[0].contains(why))
+            << qPrintable(log.lines.join('\n'));
     }
 }
 

@@ -61,10 +61,10 @@ TEST_P(PictureOrientation, APhotoLoadsUprightByItsOrientationTagAndABrokenTagLoa
     const Tagged& t = GetParam();
     QTemporaryFile file(QDir::tempPath() + "/XXXXXX.jpg");
     ASSERT_TRUE(file.open() && file.write(taggedJpeg(t.orientation, t.brokenDirectory)) > 0 && file.flush());
-    const LoadedPicture loaded = loadPicture(file.fileName());
-    ASSERT_TRUE(loaded.picture) << qPrintable(loaded.reason);
-    EXPECT_EQ(loaded.picture->image().size(), t.upright);
-    const QColor c = loaded.picture->image().pixelColor(t.red);
+    const auto loaded = loadPicture(file.fileName());
+    ASSERT_TRUE(loaded) << qPrintable(loaded.reason());
+    EXPECT_EQ((*loaded)->image().size(), t.upright);
+    const QColor c = (*loaded)->image().pixelColor(t.red);
     EXPECT_TRUE(c.red() > 200 && c.green() < 60 && c.blue() < 60) << c.name().toStdString();
 }
 

@@ -25,10 +25,9 @@ struct ScaledWindow : WindowIn<> {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
-        form.PictureClip1().setPicture(std::make_shared<QtPicture>(image));
         form.sizeDialog()->setColumnsText(cols);
         form.sizeDialog()->setRowsText(rows);
-        ASSERT_TRUE(form.game().NewPuzzle());
+        ASSERT_TRUE(form.game().newPuzzleFrom(std::make_shared<QtPicture>(image), {}));
         form.show();
         QCoreApplication::processEvents();
     }
