@@ -71,7 +71,7 @@ std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int p
 
 bool canCutPicture(int w, int h, QStringView cols, QStringView rows)
 {
-    return w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide && usableGridSize(cols, rows, w, h);
+    return isCuttableSide(w) && isCuttableSide(h) && usableGridSize(cols, rows, w, h);
 }
 
 }   // namespace zp

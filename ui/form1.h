@@ -74,8 +74,8 @@ protected:
 
 private:
     float outerWidth() const override;
-    float line6Y1() const override { return layout_.lines[6].Y1; }
-    float line6Y2() const override { return layout_.lines[6].Y2; }
+    float line6Y1() const override { return layout_.lines[InnerRight].Y1; }
+    float line6Y2() const override { return layout_.lines[InnerRight].Y2; }
     float patternWidth() const override;
     float patternHeight() const override;
 

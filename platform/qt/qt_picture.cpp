@@ -25,7 +25,7 @@ LoadedPicture loadPicture(const QString& path)
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
         return {nullptr, QStringLiteral("not a picture: ") + reader.errorString()};
-    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
+    if (!isCuttableSide(size.width()) || !isCuttableSide(size.height()) ||
         4LL * size.width() * size.height() > MaxPictureBytes)
         return {nullptr, QStringLiteral("picture too large")};
     if (hasTooManyScans(*file))
