@@ -95,7 +95,7 @@ Form1::~Form1()
 }
 
 // Widget geometry is in logical pixels; the window keeps its fixed size in twips.
-QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, logicalX(), logicalY()); }
+QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, twipsPerLogicalPixel(platform_, *this)); }
 
 void Form1::buildControls()
 {
@@ -147,18 +147,20 @@ void Form1::wireButtons()
     connect(button(3), &QToolButton::clicked, this, [this] { game_.Command3_Click(); });
 }
 
-double Form1::logicalX() const { return platform_.twipsPerPixelX() * devicePixelRatioF(); }
-double Form1::logicalY() const { return platform_.twipsPerPixelY() * devicePixelRatioF(); }
-float Form1::outerWidth() const { return float(frameGeometry().width() * logicalX()); }
+float Form1::outerWidth() const
+{
+    return float(frameGeometry().width() * twipsPerLogicalPixel(platform_, *this).x());
+}
 float Form1::patternWidth() const { return float(Image2_.width() * platform_.twipsPerPixelX()); }
 float Form1::patternHeight() const { return float(Image2_.height() * platform_.twipsPerPixelY()); }
 
 void Form1::Form_Resize()
 {
     followFactors();
+    const QPointF logical = twipsPerLogicalPixel(platform_, *this);
     LayoutReadings in;
-    in.W = frameGeometry().width() * logicalX();
-    in.H = frameGeometry().height() * logicalY();
+    in.W = frameGeometry().width() * logical.x();
+    in.H = frameGeometry().height() * logical.y();
     in.px = platform_.twipsPerPixelX();
     in.py = platform_.twipsPerPixelY();
     if (PictureClip1_.hasPicture()) {

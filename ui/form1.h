@@ -85,9 +85,6 @@ private:
     void applyLayout();
     void followFactors();
     void watchScreen();
-    // Twips per logical pixel, the unit of widget geometry.
-    double logicalX() const;
-    double logicalY() const;
     QRect pixels(const TwipsRect& r) const;
     bool usePicture(const QString& path);
     QString askFileName(const QString& filter, bool save);
