@@ -95,7 +95,8 @@ Form1::~Form1()
 }
 
 // Widget geometry is in logical pixels; the window keeps its fixed size in twips.
-QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, twipsPerLogicalPixel(platform_, *this)); }
+QPointF Form1::logicalTwips() const { return twipsPerLogicalPixel(platform_, *this); }
+QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, logicalTwips()); }
 
 void Form1::buildControls()
 {
@@ -147,20 +148,16 @@ void Form1::wireButtons()
     connect(button(3), &QToolButton::clicked, this, [this] { game_.Command3_Click(); });
 }
 
-float Form1::outerWidth() const
-{
-    return float(frameGeometry().width() * twipsPerLogicalPixel(platform_, *this).x());
-}
+float Form1::outerWidth() const { return float(frameGeometry().width() * logicalTwips().x()); }
 float Form1::patternWidth() const { return float(Image2_.width() * platform_.twipsPerPixelX()); }
 float Form1::patternHeight() const { return float(Image2_.height() * platform_.twipsPerPixelY()); }
 
 void Form1::Form_Resize()
 {
     followFactors();
-    const QPointF logical = twipsPerLogicalPixel(platform_, *this);
     LayoutReadings in;
-    in.W = frameGeometry().width() * logical.x();
-    in.H = frameGeometry().height() * logical.y();
+    in.W = frameGeometry().width() * logicalTwips().x();
+    in.H = frameGeometry().height() * logicalTwips().y();
     in.px = platform_.twipsPerPixelX();
     in.py = platform_.twipsPerPixelY();
     if (PictureClip1_.hasPicture()) {

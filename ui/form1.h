@@ -85,6 +85,7 @@ private:
     void applyLayout();
     void followFactors();
     void watchScreen();
+    QPointF logicalTwips() const;   // twipsPerLogicalPixel of this window
     QRect pixels(const TwipsRect& r) const;
     bool usePicture(const QString& path);
     QString askFileName(const QString& filter, bool save);

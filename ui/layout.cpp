@@ -20,10 +20,7 @@ void set(float& target, double value)
         target = float(value);
 }
 
-int pictureSide(const std::optional<int>& side)
-{
-    return side && isCuttableSide(*side) ? *side : 0;
-}
+int pictureSide(const std::optional<int>& side) { return side && isCuttableSide(*side) ? *side : 0; }
 }   // namespace
 
 FrameLines initialFrameLines()

@@ -16,7 +16,7 @@ struct FrameLine {
 };
 using FrameLines = std::array<FrameLine, 8>;
 // The frame lines by their place: the outer rectangle, sunken, and the inner one, raised.
-enum FrameLineIndex { OuterLeft, OuterTop, OuterRight, OuterBottom, InnerLeft, InnerTop, InnerRight, InnerBottom };
+enum FrameSide { OuterLeft, OuterTop, OuterRight, OuterBottom, InnerLeft, InnerTop, InnerRight, InnerBottom };
 
 // The frame lines before the first layout, in window twips.
 FrameLines initialFrameLines();
