@@ -36,8 +36,8 @@ inline float toTwips(long pixels, double tpp) { return static_cast<float>(pixels
 // A control's place in pixels of `tpp` twips (x, y): position and size each rounded to the nearest pixel.
 inline QRect toPixelRect(const TwipsRect& r, QPointF tpp)
 {
-    return QRect(int(toPixels(r.left, tpp.x())), int(toPixels(r.top, tpp.y())), int(toPixels(r.width, tpp.x())),
-                 int(toPixels(r.height, tpp.y())));
+    return QRect(int(toPixels(r.left, tpp.x())), int(toPixels(r.top, tpp.y())),
+                 int(toPixels(r.width, tpp.x())), int(toPixels(r.height, tpp.y())));
 }
 
 }   // namespace zp
