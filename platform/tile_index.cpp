@@ -8,10 +8,8 @@
 
 namespace zp {
 
-void TileIndex::moved(int k, const TwipsRect& from, const TwipsRect& to)
+void TileIndex::rebucket(int k, const TwipsRect& from, const TwipsRect& to)
 {
-    if (!built_ || keyAt(from) == keyAt(to))
-        return;
     erase(k, from);
     buckets_[keyAt(to)].push_back(k);
 }

@@ -19,8 +19,12 @@ class TileIndex {
 public:
     // Sizes or visibility changed: the next lookup builds the index afresh.
     void invalidate() { built_ = false; }
-    // Visible tile k's top-left corner went from `from` to `to`.
-    void moved(int k, const TwipsRect& from, const TwipsRect& to);
+    // Visible tile k's top-left corner went from `from` to `to`. Inline: a slide calls it at every step.
+    void moved(int k, const TwipsRect& from, const TwipsRect& to)
+    {
+        if (built_ && keyAt(from) != keyAt(to))
+            rebucket(k, from, to);
+    }
     // Visible tile k, at `at`, is gone.
     void erase(int k, const TwipsRect& at);
     // The visible elements of `tiles` that may overlap `area`, in ascending order.
@@ -32,6 +36,7 @@ private:
     std::int64_t col(float x) const { return static_cast<std::int64_t>(std::floor(x / bucketW_)); }
     std::int64_t row(float y) const { return static_cast<std::int64_t>(std::floor(y / bucketH_)); }
     Key keyAt(const TwipsRect& r) const { return keyOf(col(r.left), row(r.top)); }
+    void rebucket(int k, const TwipsRect& from, const TwipsRect& to);
     void build(const std::vector<TileRecord>& tiles) const;
 
     mutable std::unordered_map<Key, std::vector<int>> buckets_;
