@@ -71,7 +71,7 @@ std::optional<GridSize> usableGridSize(QStringView cols, QStringView rows, int p
 
 Result<GridSize> cutGrid(int w, int h, QStringView cols, QStringView rows)
 {
-    const bool sides = w >= 1 && h >= 1 && w <= MaxPictureSide && h <= MaxPictureSide;
+    const bool sides = isCuttableSide(w) && isCuttableSide(h);
     if (const auto grid = sides ? usableGridSize(cols, rows, w, h) : std::nullopt)
         return *grid;
     const QString pixels = QStringLiteral("%1 x %2 pixels").arg(w).arg(h);

@@ -8,6 +8,8 @@ namespace zp {
 
 // Largest side of a picture the game cuts: sizes are 16-bit signed numbers in the tile layout.
 inline constexpr int MaxPictureSide = 32767;
+// The one rule for a picture's side: whether a side of `pixels` can be cut.
+constexpr bool isCuttableSide(int pixels) { return pixels >= 1 && pixels <= MaxPictureSide; }
 
 // Pixel data lives in the toolkit's subclass; the engine never touches it.
 class Picture {

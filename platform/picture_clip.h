@@ -22,8 +22,6 @@ public:
     // Grid; requires rows, cols >= 1.
     void setRows(int rows) { rows_ = rows; }
     void setCols(int cols) { cols_ = cols; }
-    int rows() const { return rows_; }
-    int cols() const { return cols_; }
 
     // Cell n in pixels of the source: row n div cols, column n mod cols,
     // (width div cols) x (height div rows) pixels.

@@ -14,8 +14,11 @@ class ControlListener;
 struct PatternCover {
     float patternWidth = 0, patternHeight = 0;
     int columns = 0, rows = 0;
-    friend bool operator==(const PatternCover&, const PatternCover&) = default;
 };
+
+// The play area's designed place and size, in window client twips, until a board is built or
+// the window is laid out.
+inline constexpr TwipsRect DesignedPlayArea{1080, 2880, 4452, 2652};
 
 // The play area for a picture of width x height pixels: exactly as large as the picture,
 // centred horizontally on half the window's outer width and vertically on the middle of the
@@ -26,9 +29,6 @@ TwipsRect centredPlayArea(double outerWidth, double lineY1, double lineY2, int w
 
 class PlayAreaControl {
 public:
-    // Initial place and size, in window client twips, until a board is built.
-    PlayAreaControl() : rect_{1080, 2880, 4452, 2652} {}
-
     const TwipsRect& rect() const { return rect_; }
     float width() const { return rect_.width; }
     float height() const { return rect_.height; }
@@ -42,7 +42,7 @@ public:
     void setListener(ControlListener* listener) { listener_ = listener; }
 
 private:
-    TwipsRect rect_;
+    TwipsRect rect_ = DesignedPlayArea;
     PatternCover pattern_;
     ControlListener* listener_ = nullptr;
 };

@@ -2,15 +2,13 @@
 // The tile control array (Image1): light records of position, size, cell and visibility.
 #pragma once
 
+#include "platform/control_listener.h"
+#include "platform/tile_index.h"
 #include "platform/twips.h"
 
-#include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace zp {
-
-class ControlListener;
 
 struct TileRecord {
     TwipsRect rect;
@@ -20,11 +18,10 @@ struct TileRecord {
 };
 
 // Element 0 always exists; it is the hidden base tile at (0, 0), 408 x 408 twips until changed.
-// Element numbers are 16-bit: 0..32767.
+// Element numbers are 16-bit: 0..32767. The records are kept here; where visible tiles lie is
+// the TileIndex's to tell, and what a change repaints is the ChangeNotifier's to hand on.
 class TileControls {
 public:
-    static constexpr int MaxElement = 32767;
-
     TileControls();
 
     bool exists(int k) const { return k >= 0 && k < int(tiles_.size()) && tiles_[k].exists; }
@@ -36,7 +33,7 @@ public:
     float height(int k) const { return tiles_[k].rect.height; }
 
     // Creates element k as a hidden copy of element 0 (size, cell, position).
-    // Requires 1 <= k <= MaxElement and !exists(k).
+    // Requires 1 <= k <= 32767 and !exists(k).
     void create(int k);
     // Removes element k. Requires k >= 1 and exists(k).
     void remove(int k);
@@ -55,34 +52,23 @@ public:
     // number of tiles in the area, not with the number of tiles.
     template <class F> void forEachVisibleIn(const TwipsRect& area, F&& f) const;
 
-    void setListener(ControlListener* listener) { listener_ = listener; }
+    void setListener(ControlListener* listener) { notifier_.setListener(listener); }
     // Between beginBatch and endBatch, changes are reported once, as allChanged, at the end.
-    void beginBatch() { ++batch_; }
-    void endBatch();
+    void beginBatch() { notifier_.beginBatch(); }
+    void endBatch() { notifier_.endBatch(); }
 
 private:
-    using Key = std::int64_t;
-    Key keyOf(const TwipsRect& r) const;
+    void resized(int k, const TwipsRect& before);
     void changed(int k, const TwipsRect& before);
-    void indexInsert(int k);
-    void indexErase(int k);
-    void rebuildIndex() const;
-    std::vector<int> candidates(const TwipsRect& area) const;
 
     std::vector<TileRecord> tiles_;
-    ControlListener* listener_ = nullptr;
-    int batch_ = 0;
-    bool batchChanged_ = false;
-
-    // Spatial index of visible tiles: buckets of one (largest) tile size, keyed by top-left corner.
-    mutable std::unordered_map<Key, std::vector<int>> buckets_;
-    mutable float bucketW_ = 1, bucketH_ = 1;
-    mutable bool indexDirty_ = true;
+    TileIndex index_;
+    ChangeNotifier notifier_;
 };
 
 template <class F> void TileControls::forEachVisibleIn(const TwipsRect& area, F&& f) const
 {
-    for (int k : candidates(area)) {
+    for (int k : index_.candidates(tiles_, area)) {
         const TwipsRect& r = tiles_[k].rect;
         if (r.left < area.left + area.width && area.left < r.left + r.width &&
             r.top < area.top + area.height && area.top < r.top + r.height)

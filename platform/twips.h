@@ -2,6 +2,7 @@
 // Twips (1/1440 inch) and screen pixels: the one place where the two are converted.
 #pragma once
 
+#include <QPointF>
 #include <QRect>
 
 #include <algorithm>
@@ -32,11 +33,11 @@ inline long toPixels(double twips, double tpp) { return std::lround(twips / tpp)
 // so values that name the same pixel are always bit-identical.
 inline float toTwips(long pixels, double tpp) { return static_cast<float>(pixels * tpp); }
 
-// A control's place in pixels: position and size each rounded to the nearest pixel.
-inline QRect toPixelRect(const TwipsRect& r, double tppx, double tppy)
+// A control's place in pixels of `tpp` twips (x, y): position and size each rounded to the nearest pixel.
+inline QRect toPixelRect(const TwipsRect& r, QPointF tpp)
 {
-    return QRect(int(toPixels(r.left, tppx)), int(toPixels(r.top, tppy)), int(toPixels(r.width, tppx)),
-                 int(toPixels(r.height, tppy)));
+    return QRect(int(toPixels(r.left, tpp.x())), int(toPixels(r.top, tpp.y())),
+                 int(toPixels(r.width, tpp.x())), int(toPixels(r.height, tpp.y())));
 }
 
 }   // namespace zp

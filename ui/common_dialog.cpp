@@ -2,9 +2,10 @@
 // The shared file dialog on Qt's own widget QFileDialog, driven by "Description|pattern" filters.
 #include "ui/common_dialog.h"
 
-#include <QComboBox>
 #include <QFileDialog>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 namespace zp {
 namespace {
@@ -26,35 +27,26 @@ QStringList patternsOf(const QString& nameFilter)
     return splitPatterns(nameFilter.mid(open + 1, nameFilter.size() - open - 2));
 }
 
-// What Qt itself is given for a name filter: the bare patterns. Qt's file model takes "*.*"
-// literally and would hide files without a dot, and in a save dialog Qt would turn a typed
-// "game.pzl" into "game.*" on choosing "*.*"; plain "*" avoids both.
+// What Qt is given for a name filter: its text, then the bare patterns in parentheses, which Qt
+// filters by and, told to hide a filter's details, leaves out of the file-type box, where the text
+// shows as it is. Qt's file model takes "*.*" literally and would hide files without a dot, and in
+// a save dialog Qt would turn a typed "game.pzl" into "game.*" on choosing "*.*"; plain "*" avoids both.
 QString qtFilterFor(const QString& nameFilter)
 {
     QStringList patterns = patternsOf(nameFilter);
     if (patterns.isEmpty())
-        return QStringLiteral("*");
-    for (QString& pattern : patterns) {
-        if (pattern == u"*.*")
-            pattern = QStringLiteral("*");
-    }
-    return patterns.join(u' ');
+        patterns << QStringLiteral("*");
+    std::replace(patterns.begin(), patterns.end(), QStringLiteral("*.*"), QStringLiteral("*"));
+    return nameFilter + QStringLiteral(" (") + patterns.join(u' ') + u')';
 }
 
-// Hands Qt the bare patterns, then gives every entry of the file-type box back the text the
-// user is meant to read.
 void setFilters(QFileDialog& dialog, const QStringList& nameFilters)
 {
-    if (nameFilters.isEmpty())
-        return;
     QStringList qtFilters;
     for (const QString& nameFilter : nameFilters)
         qtFilters << qtFilterFor(nameFilter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setNameFilters(qtFilters);
-    if (auto* box = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"))) {
-        for (int i = 0; i < box->count() && i < nameFilters.size(); ++i)
-            box->setItemText(i, nameFilters.at(i));
-    }
 }
 
 }   // namespace

@@ -95,7 +95,8 @@ Form1::~Form1()
 }
 
 // Widget geometry is in logical pixels; the window keeps its fixed size in twips.
-QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, logicalX(), logicalY()); }
+QPointF Form1::logicalTwips() const { return twipsPerLogicalPixel(platform_, *this); }
+QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, logicalTwips()); }
 
 void Form1::buildControls()
 {
@@ -147,9 +148,7 @@ void Form1::wireButtons()
     connect(button(3), &QToolButton::clicked, this, &Form1::Command3_Click);
 }
 
-double Form1::logicalX() const { return platform_.twipsPerPixelX() * devicePixelRatioF(); }
-double Form1::logicalY() const { return platform_.twipsPerPixelY() * devicePixelRatioF(); }
-float Form1::outerWidth() const { return float(frameGeometry().width() * logicalX()); }
+float Form1::outerWidth() const { return float(frameGeometry().width() * logicalTwips().x()); }
 float Form1::patternWidth() const { return float(Image2_.width() * platform_.twipsPerPixelX()); }
 float Form1::patternHeight() const { return float(Image2_.height() * platform_.twipsPerPixelY()); }
 
@@ -157,8 +156,8 @@ void Form1::Form_Resize()
 {
     followFactors();
     LayoutReadings in;
-    in.W = frameGeometry().width() * logicalX();
-    in.H = frameGeometry().height() * logicalY();
+    in.W = frameGeometry().width() * logicalTwips().x();
+    in.H = frameGeometry().height() * logicalTwips().y();
     in.px = platform_.twipsPerPixelX();
     in.py = platform_.twipsPerPixelY();
     if (PictureClip1_.hasPicture()) {

@@ -77,8 +77,8 @@ protected:
 
 private:
     float outerWidth() const override;
-    float line6Y1() const override { return layout_.lines[6].Y1; }
-    float line6Y2() const override { return layout_.lines[6].Y2; }
+    float line6Y1() const override { return layout_.lines[InnerRight].Y1; }
+    float line6Y2() const override { return layout_.lines[InnerRight].Y2; }
     float patternWidth() const override;
     float patternHeight() const override;
 
@@ -88,9 +88,7 @@ private:
     void applyLayout();
     void followFactors();
     void watchScreen();
-    // Twips per logical pixel, the unit of widget geometry.
-    double logicalX() const;
-    double logicalY() const;
+    QPointF logicalTwips() const;   // twipsPerLogicalPixel of this window
     QRect pixels(const TwipsRect& r) const;
     Result<> usePicture(const QString& path, const QString& recorded);
     QString askFileName(const QString& filter, bool save);

@@ -3,7 +3,7 @@
 #include "ui/form2.h"
 
 #include "engine/size_rule.h"
-#include "platform/platform.h"
+#include "platform/qt/qt_platform.h"
 #include "platform/twips.h"
 #include "ui/fit_font.h"
 
@@ -111,16 +111,14 @@ void Form2::Command2_Click()
 
 void Form2::placeControls()
 {
-    // Widget geometry is in logical pixels: the device pixel's twips times the pixel ratio.
-    const double tppx = platform_.twipsPerPixelX() * devicePixelRatioF();
-    const double tppy = platform_.twipsPerPixelY() * devicePixelRatioF();
-    setFixedSize(int(toPixels(ClientWidth, tppx)), int(toPixels(ClientHeight, tppy)));
-    Label1->setGeometry(toPixelRect(Label1Rect, tppx, tppy));
-    Text1->setGeometry(toPixelRect(Text1Rect, tppx, tppy));
-    Label2->setGeometry(toPixelRect(Label2Rect, tppx, tppy));
-    Text2->setGeometry(toPixelRect(Text2Rect, tppx, tppy));
-    Command1->setGeometry(toPixelRect(Command1Rect, tppx, tppy));
-    Command2->setGeometry(toPixelRect(Command2Rect, tppx, tppy));
+    const QPointF tpp = twipsPerLogicalPixel(platform_, *this);   // widget geometry is in logical pixels
+    setFixedSize(toPixelRect({0, 0, ClientWidth, ClientHeight}, tpp).size());
+    Label1->setGeometry(toPixelRect(Label1Rect, tpp));
+    Text1->setGeometry(toPixelRect(Text1Rect, tpp));
+    Label2->setGeometry(toPixelRect(Label2Rect, tpp));
+    Text2->setGeometry(toPixelRect(Text2Rect, tpp));
+    Command1->setGeometry(toPixelRect(Command1Rect, tpp));
+    Command2->setGeometry(toPixelRect(Command2Rect, tpp));
     fitFont({{Label1, Label1->text()}, {Label2, Label2->text()}}, 0);
 }
 

@@ -3,23 +3,24 @@
 #include "ui/layout.h"
 
 #include "platform/picture.h"
-#include "platform/play_area_control.h"
 
 #include <cmath>
 
 namespace zp {
 
 namespace {
+// How many pixels short of the window's outer width Frame1's width falls, and how far in from the
+// window's outer right and bottom edges the frames' right and bottom sides stand.
+constexpr double Frame1Inset = 28, OuterRightInset = 19, InnerRightInset = 23, OuterBottomInset = 42,
+                 InnerBottomInset = 47;
+
 void set(float& target, double value)
 {
     if (std::isfinite(value) && std::isfinite(float(value)))
         target = float(value);
 }
 
-int pictureSide(const std::optional<int>& side)
-{
-    return side && *side >= 0 && *side <= MaxPictureSide ? *side : 0;
-}
+int pictureSide(const std::optional<int>& side) { return side && isCuttableSide(*side) ? *side : 0; }
 }   // namespace
 
 FrameLines initialFrameLines()
@@ -39,28 +40,28 @@ void layOut(const LayoutReadings& in, LayoutTargets& out)
     const double px = in.px.value_or(0), py = in.py.value_or(0);
     const double W = in.W, H = in.H;
     FrameLines& l = out.lines;
-    if (W - 28 * px >= 0)
-        set(out.frame1Width, W - 28 * px);
-    set(l[1].X2, W - 19 * px);
-    set(l[5].X2, W - 23 * px);
-    set(l[4].Y2, H - 47 * py);
-    set(l[0].Y2, H - 42 * py);
-    set(l[6].X1, l[5].X2);
-    set(l[6].X2, l[5].X2);
-    set(l[6].Y2, l[4].Y2);
-    set(l[2].X1, l[1].X2);
-    set(l[2].X2, l[1].X2);
-    set(l[2].Y2, l[0].Y2);
-    set(l[7].X1, l[4].X2);
-    set(l[7].X2, l[6].X2 + px);
-    set(l[7].Y1, l[4].Y2);
-    set(l[7].Y2, l[6].Y2);
-    set(l[3].X1, l[0].X2);
-    set(l[3].X2, l[2].X2 + px);
-    set(l[3].Y1, l[0].Y2);
-    set(l[3].Y2, l[2].Y2);
+    if (W - Frame1Inset * px >= 0)
+        set(out.frame1Width, W - Frame1Inset * px);
+    set(l[OuterTop].X2, W - OuterRightInset * px);
+    set(l[InnerTop].X2, W - InnerRightInset * px);
+    set(l[InnerLeft].Y2, H - InnerBottomInset * py);
+    set(l[OuterLeft].Y2, H - OuterBottomInset * py);
+    set(l[InnerRight].X1, l[InnerTop].X2);
+    set(l[InnerRight].X2, l[InnerTop].X2);
+    set(l[InnerRight].Y2, l[InnerLeft].Y2);
+    set(l[OuterRight].X1, l[OuterTop].X2);
+    set(l[OuterRight].X2, l[OuterTop].X2);
+    set(l[OuterRight].Y2, l[OuterLeft].Y2);
+    set(l[InnerBottom].X1, l[InnerLeft].X2);
+    set(l[InnerBottom].X2, l[InnerRight].X2 + px);
+    set(l[InnerBottom].Y1, l[InnerLeft].Y2);
+    set(l[InnerBottom].Y2, l[InnerRight].Y2);
+    set(l[OuterBottom].X1, l[OuterLeft].X2);
+    set(l[OuterBottom].X2, l[OuterRight].X2 + px);
+    set(l[OuterBottom].Y1, l[OuterLeft].Y2);
+    set(l[OuterBottom].Y2, l[OuterRight].Y2);
     const int pw = pictureSide(in.pictureWidth), ph = pictureSide(in.pictureHeight);
-    const TwipsRect area = centredPlayArea(W, l[6].Y1, l[6].Y2, pw, ph, px, py);
+    const TwipsRect area = centredPlayArea(W, l[InnerRight].Y1, l[InnerRight].Y2, pw, ph, px, py);
     if (std::isfinite(area.left) && std::isfinite(area.top) && std::isfinite(area.width) &&
         std::isfinite(area.height))
         out.playArea = area;

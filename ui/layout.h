@@ -2,6 +2,7 @@
 // The main window's layout: the button bar, the eight frame lines and the centred play area.
 #pragma once
 
+#include "platform/play_area_control.h"
 #include "platform/twips.h"
 
 #include <array>
@@ -14,6 +15,8 @@ struct FrameLine {
     friend bool operator==(const FrameLine&, const FrameLine&) = default;
 };
 using FrameLines = std::array<FrameLine, 8>;
+// The frame lines by their place: the outer rectangle, sunken, and the inner one, raised.
+enum FrameSide { OuterLeft, OuterTop, OuterRight, OuterBottom, InnerLeft, InnerTop, InnerRight, InnerBottom };
 
 // The frame lines before the first layout, in window twips.
 FrameLines initialFrameLines();
@@ -29,7 +32,7 @@ struct LayoutReadings {
 struct LayoutTargets {
     float frame1Width = 6732;
     FrameLines lines = initialFrameLines();
-    TwipsRect playArea{1080, 2880, 4452, 2652};
+    TwipsRect playArea = DesignedPlayArea;
 };
 
 // Runs the 24 steps in order. Each step stands alone: a step whose value is not a finite number

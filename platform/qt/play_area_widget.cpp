@@ -28,7 +28,6 @@ PlayAreaWidget::PlayAreaWidget(Platform& platform, TileControls& tiles, PlayArea
                                const PictureClip& clip, QWidget* parent)
     : QWidget(parent), platform_(platform), tiles_(tiles), area_(area), clip_(clip), pacer_(platform, *this)
 {
-    setFocusPolicy(Qt::TabFocus);
     tiles_.setListener(&pacer_);
     area_.setListener(this);
     geometryChanged();

@@ -25,7 +25,7 @@ Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
     const QSize size = reader.size();
     if (!reader.canRead() || !size.isValid() || size.isEmpty())
         return Refusal{QStringLiteral("not a picture: ") + reader.errorString()};
-    if (size.width() > MaxPictureSide || size.height() > MaxPictureSide ||
+    if (!isCuttableSide(size.width()) || !isCuttableSide(size.height()) ||
         4LL * size.width() * size.height() > MaxPictureBytes)
         return Refusal{QStringLiteral("picture too large")};
     if (hasTooManyScans(*file))

@@ -14,39 +14,31 @@
 namespace zp {
 
 namespace {
-QScreen* screenOf(const QWidget* window)
+// Twips per logical pixel by the screen's logical dots per inch; 15 where they are unknown.
+QPointF screenTwips(const QWidget* window)
 {
-    if (window && window->screen())
-        return window->screen();
-    return QGuiApplication::primaryScreen();
+    const QScreen* s = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
+    const auto twips = [](double dpi) { return dpi > 0 ? 1440.0 / dpi : 15.0; };
+    return s ? QPointF(twips(s->logicalDotsPerInchX()), twips(s->logicalDotsPerInchY())) : QPointF(15, 15);
 }
-
-double twipsPerPixel(double dpi) { return dpi > 0 ? 1440.0 / dpi : 15.0; }
 
 double pixelRatio(const QWidget* window)
 {
     const double ratio = window ? window->devicePixelRatioF() : qApp->devicePixelRatio();
     return ratio > 0 ? ratio : 1.0;
 }
-
-double twipsPerLogicalPixelX(const QWidget* window)
-{
-    const QScreen* s = screenOf(window);
-    return twipsPerPixel(s ? s->logicalDotsPerInchX() : 96);
-}
-
-double twipsPerLogicalPixelY(const QWidget* window)
-{
-    const QScreen* s = screenOf(window);
-    return twipsPerPixel(s ? s->logicalDotsPerInchY() : 96);
-}
 }   // namespace
+
+QPointF twipsPerLogicalPixel(const Platform& platform, const QWidget& widget)
+{
+    return QPointF(platform.twipsPerPixelX(), platform.twipsPerPixelY()) * widget.devicePixelRatioF();
+}
 
 QtPlatform::QtPlatform() { clock_.start(); }
 
-double QtPlatform::twipsPerPixelX() const { return twipsPerLogicalPixelX(window_) / pixelRatio(window_); }
+double QtPlatform::twipsPerPixelX() const { return screenTwips(window_).x() / pixelRatio(window_); }
 
-double QtPlatform::twipsPerPixelY() const { return twipsPerLogicalPixelY(window_) / pixelRatio(window_); }
+double QtPlatform::twipsPerPixelY() const { return screenTwips(window_).y() / pixelRatio(window_); }
 
 void QtPlatform::processEvents() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
 
@@ -89,7 +81,7 @@ MsgResult QtPlatform::messageBox(const QString& text, MsgStyle style, const QStr
     case MsgStyle::QuestionYesNo: icon = QMessageBox::Question; break;
     }
     const bool question = style == MsgStyle::QuestionYesNo;
-    QMessageBox box(icon, title.isEmpty() ? ProgramName : title, text,
+    QMessageBox box(icon, title.isEmpty() ? ProgramName.toString() : title, text,
                     question ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok, window_);
     if (question)
         box.setDefaultButton(QMessageBox::No);

@@ -14,7 +14,11 @@ class QEventLoop;
 
 namespace zp {
 
-inline const QString ProgramName = QStringLiteral("Zornik PUZZLE!");
+inline constexpr QStringView ProgramName = u"Zornik PUZZLE!";
+
+// Twips per logical pixel of `widget`, the unit of its geometry: the platform's twips per device
+// pixel times the widget's device pixel ratio.
+QPointF twipsPerLogicalPixel(const Platform& platform, const QWidget& widget);
 
 class QtPlatform : public Platform {
 public:
@@ -24,8 +28,7 @@ public:
     void setWindow(QWidget* window) { window_ = window; }
 
     // Twips per device pixel: the screen pixel that shows one picture pixel, so they change
-    // with the window's device pixel ratio as well as with the screen's logical dpi. Times the
-    // device pixel ratio they give twips per logical pixel, the unit of widget geometry.
+    // with the window's device pixel ratio as well as with the screen's logical dpi.
     double twipsPerPixelX() const override;
     double twipsPerPixelY() const override;
     void processEvents() override;

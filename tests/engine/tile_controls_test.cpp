@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: MIT
-// The tile control array: what its listener is told of moved and batched tiles.
+// The tile control array: what its listener hears of moved and batched tiles, what an area lookup finds.
 #include "platform/control_listener.h"
 #include "platform/tile_controls.h"
 
@@ -32,4 +32,21 @@ TEST(TileControls, ListenerGetsTheTouchedRectangleOrOneBatchNotice)
     t.endBatch();
     EXPECT_EQ(r.areas.size(), 1u);
     EXPECT_EQ(r.all, 1);
+}
+
+// Lookups by area: every visible tile the area overlaps, also one that starts a bucket before the area.
+TEST(TileControls, AnAreaFindsEveryVisibleTileItOverlaps)
+{
+    TileControls t;
+    std::vector<int> found;
+    for (int k = 2; k <= 6; ++k) {   // 408 x 408 twips, side by side from x = 0; 6 stays hidden
+        t.create(k);
+        t.move(k, 408.f * (k - 2), 0);
+        if (k < 6)
+            t.show(k);
+    }
+    t.forEachVisibleIn({400, 0, 1240, 10}, [&](int k) { found.push_back(k); });
+    t.move(3, 300, 0);   // sliding left: from x = 300 into the area at x = 500
+    t.forEachVisibleIn({500, 0, 10, 10}, [&](int k) { found.push_back(k); });
+    EXPECT_EQ(found, (std::vector<int>{2, 3, 4, 5, 3}));
 }

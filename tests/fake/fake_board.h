@@ -75,11 +75,12 @@ struct FakeBoard {
     GameSnapshot snapshot() const
     {
         const TwipsRect a = playArea.rect();
+        const QRect cell = clip.cellRect(1);   // its far corner tells the grid
         GameSnapshot s = snapshotOf(game, tiles);
         s.texts
             << size.cols << size.rows
             << QString("%1 %2 %3 %4").arg(a.left).arg(a.top).arg(a.width).arg(a.height)
-            << QString("%1 x %2 of %3").arg(clip.cols()).arg(clip.rows()).arg(quintptr(clip.picture().get()));
+            << QString("%1,%2 %3").arg(cell.right()).arg(cell.bottom()).arg(quintptr(clip.picture().get()));
         return s;
     }
     QString fault() const { return boardFault(game, tiles, platform.tppx, platform.tppy); }

@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -74,7 +75,12 @@ TEST_F(CommonDialogShown, OffersTheTypesKeepsThePresetOnCancelAndReturnsAnyTyped
         // Empty, as every command leaves it: a preset would be selected again once Qt has listed
         // the folder, which may come after the typing.
         dialog.FileName.clear();
-        show(save, true, [typed = typed](QFileDialog&, QLineEdit& name) { name.setText(typed); });
+        show(save, true, [typed = typed](QFileDialog& shown, QLineEdit& name) {
+            name.setText(typed);
+            // "Všechny soubory soubory (*.*)" chosen: files without a dot are listed, the name stays
+            emit shown.findChild<QComboBox*>("fileTypeCombo")->activated(1);
+            EXPECT_EQ(shown.findChild<QFileSystemModel*>()->nameFilters(), QStringList("*"));
+        });
         EXPECT_EQ(dialog.FileName, folder.filePath(typed)) << typed;
     }
 }
