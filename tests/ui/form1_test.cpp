@@ -13,9 +13,8 @@ using Commands = WindowIn<>;
 TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMovesTiles)
 {
     EXPECT_EQ(form.size(), QSize(506, 447));   // 7584 x 6708 twips at 15 twips a pixel
-    EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, "));
     start();
-    EXPECT_FALSE(saveEnabled());
+    EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, ") && !saveEnabled());
     form.show();
     const auto tabs = [this](int n) {   // where Tab takes the focus, n times from "Other Image"
         std::vector<QWidget*> seen;
@@ -41,8 +40,7 @@ TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptFor
     form.Form_Load({});
     EXPECT_TRUE(!saveEnabled() && !form.Image1().exists(2));
     form.Form_Load({"/no/such/file.pzl"});
-    EXPECT_TRUE(saveEnabled());
-    ASSERT_EQ(platform.messages.size(), 2u);
+    ASSERT_TRUE(saveEnabled() && platform.messages.size() == 2u);
     for (auto [m, text] : {std::pair{platform.messages[0], QString("I Can't find the file intro.jpg")},
                            {platform.messages[1], CannotFindText}})
         EXPECT_TRUE(m.text == text && m.style == MsgStyle::Critical && m.title.isEmpty())

@@ -56,9 +56,7 @@ TEST_F(HostileFile, OnlyOneRegularPictureOrPuzzleFileIsTakenByADropAndAFifoOrTer
         EXPECT_EQ(dragAndDrop(form, files), "---") << qPrintable(files);
     QCoreApplication::processEvents();
     EXPECT_TRUE(snapshotOf(form.game(), form.Image1()) == before && platform.messages.empty());
-    ::close(silentWriter);
-    ::close(terminal);
-    alarm(0);
+    ::close(silentWriter), ::close(terminal), alarm(0);
 }
 
 // Dragging opens nothing; the drop is taken at once, and the file is read, as Other Image or Open would
@@ -81,8 +79,7 @@ TEST_F(HostileFile, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesOnceTheDrop
         QCoreApplication::processEvents();
     }
     EXPECT_EQ(moves(), Moves{2});
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0].text, CannotFindText);
+    ASSERT_TRUE(platform.messages.size() == 1u && platform.messages[0].text == CannotFindText);
 }
 
 // A progressive 64 x 64 JPEG (grey: one component) whose last scan is repeated until it has `scans`,

@@ -69,26 +69,21 @@ protected:
                         out.write(reinterpret_cast<const char*>(sides), 8) == 8);
         }
         alarm(60);   // a loader that waits on a FIFO ends the run here instead of hanging it
-        QFile good(HostileDir + "/progressive.jpg");
+        QFile good("intro.jpg");
         ASSERT_TRUE(mkfifo("idle.jpg", 0600) == 0 && mkfifo("fed.jpg", 0600) == 0 &&
                     good.open(QIODevice::ReadOnly));
-        fifoWriter = ::open("fed.jpg", O_RDWR);
         const QByteArray bytes = good.readAll();
+        fifoWriter = ::open("fed.jpg", O_RDWR);
         ASSERT_TRUE(fifoWriter >= 0 && ::write(fifoWriter, bytes.data(), bytes.size()) == bytes.size());
         form.Form_Load({});
         ASSERT_TRUE(form.game().MoveTile(2) && platform.messages.empty() && !saveEnabled());
     }
-    void TearDown() override
-    {
-        alarm(0);
-        ::close(fifoWriter);
-    }
+    void TearDown() override { alarm(0), ::close(fifoWriter); }
     // All that must stay as it was when a picture is refused, but the Save button.
     test::GameSnapshot gameInPlay()
     {
         test::GameSnapshot s = test::snapshotOf(form.game(), form.Image1());
-        s.texts << QString::number(form.PictureClip1().width())
-                << QString::number(form.PictureClip1().height());
+        s.texts << QString("%1 x %2").arg(form.PictureClip1().width()).arg(form.PictureClip1().height());
         return s;
     }
 };
