@@ -133,8 +133,7 @@ TEST_F(SizeDialog, OkWithUnusableValuesSaysWrongValuesAndKeepsTheDialogOpenWithT
             dialog.Command1->click();
             EXPECT_TRUE(dialog.isVisible() && texts() == wrong.join(" x ")) << qPrintable(texts());
         }
-        type("5", "3");
-        dialog.Command1->click();
+        type("5", "3"), dialog.Command1->click();
     });
     EXPECT_TRUE(dialog.result() == QDialog::Accepted && texts() == "5 x 3");
     ASSERT_EQ(platform.messages.size(), 4u);
@@ -145,16 +144,9 @@ TEST_F(SizeDialog, OkWithUnusableValuesSaysWrongValuesAndKeepsTheDialogOpenWithT
 TEST_F(SizeDialog, CancelOrEscPutsBackTheTextsOfTheMomentOfShowingAlsoAfterWrongValues)
 {
     type("6", "3");
-    show([&] {
-        type("x", "5");
-        dialog.Command1->click();
-        dialog.Command2->click();
-    });
+    show([&] { type("x", "5"), dialog.Command1->click(), dialog.Command2->click(); });
     EXPECT_EQ(texts(), "6 x 3");
-    show([&] {
-        type("7", "5");
-        pressKey(&dialog, Qt::Key_Escape);
-    });
+    show([&] { type("7", "5"), pressKey(&dialog, Qt::Key_Escape); });
     EXPECT_TRUE(texts() == "6 x 3" && !dialog.isVisible());
 }
 
