@@ -1,35 +1,24 @@
 // SPDX-License-Identifier: MIT
-// The main window under the offscreen platform: start-up, the commands, geometry and clicks. (Drops:
+// The main window under the offscreen platform: start-up, geometry and clicks, and the commands as the
+// player meets them: the file dialogs' filters and names, About, Setup Size, the arrow keys. (Drops:
 // hostile_files_test.cpp.)
 #include "engine/board_observer.h"
-#include "platform/qt/play_area_widget.h"
 #include "tests/ui/window_test.h"
-#include "ui/form2.h"
-
-#include <QApplication>
-#include <QElapsedTimer>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QScreen>
-#include <QTimer>
 
 using namespace zp;
 using namespace zp::test;
-using Moves = std::vector<std::int16_t>;
 using Window = WindowIn<>;
+using Commands = WindowIn<>;
 
 TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMovesTiles)
 {
     EXPECT_EQ(form.size(), QSize(506, 447));   // 7584 x 6708 twips at 15 twips a pixel
-    EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, "));
     start();
-    EXPECT_FALSE(saveEnabled());
+    EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, ") && !saveEnabled());
     form.show();
     const auto tabs = [this](int n) {   // where Tab takes the focus, n times from "Other Image"
         std::vector<QWidget*> seen;
-        form.button(5)->setFocus();
-        for (; n--; seen.push_back(form.focusWidget()))
+        for (form.button(5)->setFocus(); n--; seen.push_back(form.focusWidget()))
             pressKey(form.focusWidget(), Qt::Key_Tab);
         return seen;
     };
@@ -43,33 +32,24 @@ TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMove
         QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 10), QPointF(x, 10), button, button, {});
         QApplication::sendEvent(form.Picture1(), &e);
     }
-    EXPECT_EQ(form.game().history().entries(), (Moves{2, 3}));
+    EXPECT_EQ(moves(), (Moves{2, 3}));
 }
 
 TEST_F(Window, StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptForThePicture)
 {
     form.Form_Load({});
-    EXPECT_FALSE(saveEnabled());
-    EXPECT_FALSE(form.Image1().exists(2));
+    EXPECT_TRUE(!saveEnabled() && !form.Image1().exists(2));
     form.Form_Load({"/no/such/file.pzl"});
-    EXPECT_TRUE(saveEnabled());
-    ASSERT_EQ(platform.messages.size(), 2u);
+    ASSERT_TRUE(saveEnabled() && platform.messages.size() == 2u);
     for (auto [m, text] : {std::pair{platform.messages[0], QString("I Can't find the file intro.jpg")},
                            {platform.messages[1], CannotFindText}})
         EXPECT_TRUE(m.text == text && m.style == MsgStyle::Critical && m.title.isEmpty())
             << qPrintable(m.text);
-    const auto setColumns = [this](const char* cols) {
-        QTimer::singleShot(0, [this, cols] {
-            form.sizeDialog()->Text1->setText(cols);
-            form.sizeDialog()->Command1->click();
-        });
-        form.Command1_Click();
-    };
-    setColumns("5");   // 5 x 4, kept for the next picture
+    setupSize("5");   // 5 x 4, kept for the next picture
     dialog.answers = {picture("p.bmp", 100, 100)};
     form.Command5_Click();
     EXPECT_TRUE(form.Image1().exists(20) && !form.Image1().exists(21));
-    setColumns("3");   // and with a picture, the board is cut again at once
+    setupSize("3");   // and with a picture, the board is cut again at once
     EXPECT_TRUE(form.Image1().exists(12) && !form.Image1().exists(13));
 }
 
@@ -88,10 +68,14 @@ TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
         const QImage shot = form.grab().toImage();
         const QRgb grey = qRgb(128, 128, 128), white = qRgb(255, 255, 255);
         const int x = (12 + innerRight) / 2, y = (91 + innerBottom) / 2;   // on each side, off the corners
-        const std::tuple<int, int, QRgb> points[] = {
-            {8, y, grey},   {x, 88, grey},  {outerRight, y, white}, {x, outerBottom, white},
-            {12, y, white}, {x, 91, white}, {innerRight, y, grey},  {x, innerBottom, grey}};
-        for (auto [px, py, colour] : points)
+        for (auto [px, py, colour] : {std::tuple{8, y, grey},
+                                      {x, 88, grey},
+                                      {outerRight, y, white},
+                                      {x, outerBottom, white},
+                                      {12, y, white},
+                                      {x, 91, white},
+                                      {innerRight, y, grey},
+                                      {x, innerBottom, grey}})
             EXPECT_EQ(shot.pixel(px, py), colour) << px << ", " << py;
         EXPECT_EQ(form.Picture1()->geometry(), playArea);
     }
@@ -103,8 +87,7 @@ TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
 {
     start();
     form.show();
-    for (std::int16_t k : {2, 3})
-        ASSERT_TRUE(form.game().MoveTile(k));
+    ASSERT_TRUE(form.game().MoveTile(2) && form.game().MoveTile(3));
     QTimer closer;
     closer.callOnTimeout([this] {
         if (form.game().solving() && !form.game().sliding())
@@ -114,7 +97,7 @@ TEST_F(Window, ClosingInASolveItPauseStopsTheSolution)
     QElapsedTimer waited;
     waited.start();
     form.button(3)->click();
-    EXPECT_EQ(form.game().history().entries(), Moves{2});
+    EXPECT_EQ(moves(), Moves{2});
     platform.waitUntil(platform.clock() + 30);
     EXPECT_LT(waited.elapsed(), 10000);
     // Closing ends the program's loop: until one runs again, every modal loop would return at once.
@@ -137,9 +120,8 @@ TEST_F(Window, EveryMoveOfAReplayIsOnTheScreenInItsLastPositionWhenItLands)
             const QImage shown =
                 form->screen()->grabWindow(form->winId()).toImage().convertToFormat(tile.format());
             const PlayAreaWidget* area = form->Picture1();
-            seen << QString("%1:%2").arg(k).arg(
-                shown.copy(area->devicePixels(form->Image1()[k].rect).translated(area->board().topLeft())) ==
-                tile);
+            const QRect slot = area->devicePixels(form->Image1()[k].rect).translated(area->board().topLeft());
+            seen << QString("%1:%2").arg(k).arg(shown.copy(slot) == tile);
         }
         void boardChanged() override {}
     } check;
@@ -147,10 +129,66 @@ TEST_F(Window, EveryMoveOfAReplayIsOnTheScreenInItsLastPositionWhenItLands)
     form.show();
     form.game().addObserver(check);
     // Tiles of 75 x 50 pixels moved left, up, right, down, and round the top-left block again.
-    form.openPuzzleFile(
-        file("round.pzl",
-             (picture("p.bmp", 300, 200) + "\r\n4\r\n4\r\n 6 \r\n 2 \r\n 6 \r\n 5 \r\n 2 \r\n 6 \r\n 5 \r\n")
-                 .toUtf8()));
+    const QString pzl =
+        picture("p.bmp", 300, 200) + "\r\n4\r\n4\r\n 6 \r\n 2 \r\n 6 \r\n 5 \r\n 2 \r\n 6 \r\n 5 \r\n";
+    form.openPuzzleFile(file("round.pzl", pzl.toUtf8()));
     form.game().removeObserver(check);
     EXPECT_EQ(check.seen.join(' ').toStdString(), "2:1 6:1 5:1 2:1 6:1 5:1");
+}
+
+// A picture chosen, Open cancelled, the game saved, then opened: each dialog with its command's filter,
+// each shown with an empty name.
+TEST_F(Commands, EachFileDialogHasItsFilterAndNoNameChosenBeforeIsOfferedAgain)
+{
+    const QString game = dir.filePath("g.pzl");
+    dialog.answers = {picture("p.bmp"), "", game, game};
+    for (auto command :
+         {&Form1::Command5_Click, &Form1::Command2_Click, &Form1::Command4_Click, &Form1::Command2_Click})
+        (form.*command)();
+    const QString puzzles = QString::fromUtf8("Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*");
+    const QString pictures = QString::fromUtf8(
+        "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|JPEG soubory (*.jpg)|*.jpg|"
+        "Všechny soubory soubory (*.*)|*.*");
+    EXPECT_EQ(dialog.filterTexts, (std::vector<QString>{pictures, puzzles, puzzles, puzzles}));
+    EXPECT_EQ(dialog.presetsSeen, std::vector<QString>(4));
+    EXPECT_TRUE(platform.messages.empty() && form.game().board().PicturePath == dir.filePath("p.bmp"));
+}
+
+// Two non-empty lines, a credit and the maker's page, joined by CR LF.
+TEST_F(Commands, AboutShowsTwoLinesWithAnInformationIconUnderItsTitle)
+{
+    form.button(6)->click();
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const auto [text, style, title] = platform.messages[0];
+    const QStringList lines = text.split("\r\n");
+    EXPECT_TRUE(lines.size() == 2 && text.count('\n') == 1 && text.count('\r') == 1 && !lines[0].isEmpty() &&
+                !lines[1].isEmpty() && style == MsgStyle::Information && title == "About this game")
+        << qPrintable(text);
+}
+
+TEST_F(Commands, SetupSizeLeftByTheCloseBoxCutsAFourByFourBoard)
+{
+    start();
+    setupSize("5", true);
+    EXPECT_TRUE(form.Image1().exists(16) && !form.Image1().exists(17));
+}
+
+// The empty slot in column 1, row 1 of the 4 x 4 board: Left slides the tile right of it (7) left, Right
+// slides 7 back, Up the tile below (10) up, Down 10 back. Up during the slide of tile 2 would slide tile 5
+// into the slot tile 2 is sliding into.
+TEST_F(Commands, AKeyDuringASlideChangesNothingAndEachArrowKeyMovesTheTileOnTheFarSideOfTheEmptySlotThatWay)
+{
+    start();
+    platform.onEvents = [this] { pressKey(form.Picture1(), Qt::Key_Up); };
+    form.Image1_MouseDown(2);
+    platform.onEvents = nullptr;
+    EXPECT_TRUE(moves() == Moves{2} && fault() == "") << qPrintable(fault());
+    ASSERT_TRUE(form.game().MoveTile(6));
+    for (auto [key, history] : {std::pair{Qt::Key_Left, Moves{2, 6, 7}},
+                                {Qt::Key_Right, Moves{2, 6}},
+                                {Qt::Key_Up, Moves{2, 6, 10}},
+                                {Qt::Key_Down, Moves{2, 6}}}) {
+        pressKey(form.Picture1(), key);
+        EXPECT_EQ(moves(), history) << key;
+    }
 }

@@ -1,13 +1,8 @@
 // SPDX-License-Identifier: MIT
-// Awkward and broken pictures: each is playable, or refused with the message and the game left as it was.
-#include "files/puzzle_files.h"
+// Awkward and broken pictures: each is playable, or refused with the message and the game left as it was;
+// and photos stood upright by their EXIF orientation tag, as picture viewers do.
 #include "platform/qt/qt_picture.h"
-#include "tests/fake/board_check.h"
 #include "tests/ui/window_test.h"
-
-#include <QFileInfo>
-#include <QImageReader>
-#include <QtEndian>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -66,36 +61,29 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(QFile::copy(HostileDir + "/progressive.jpg", "intro.jpg") && QDir().mkdir("x.jpg"));
-        for (const QSize claim : {QSize(40000, 1), QSize(9000, 9000)}) {   // one.bmp's header, sides changed
-            QFile out(QString("huge_%1x%2.bmp").arg(claim.width()).arg(claim.height()));
+        for (const auto [w, h] : {std::pair{40000, 1}, {9000, 9000}}) {   // one.bmp's header, sides changed
+            QFile out(QString("huge_%1x%2.bmp").arg(w).arg(h));
+            const qint32 sides[] = {qToLittleEndian<qint32>(w), qToLittleEndian<qint32>(h)};
             ASSERT_TRUE(QFile::copy(HostileDir + "/one.bmp", out.fileName()) &&
-                        out.open(QIODevice::ReadWrite));
-            const qint32 sides[] = {qToLittleEndian<qint32>(claim.width()),
-                                    qToLittleEndian<qint32>(claim.height())};
-            ASSERT_TRUE(out.resize(54) && out.seek(18) &&
+                        out.open(QIODevice::ReadWrite) && out.resize(54) && out.seek(18) &&
                         out.write(reinterpret_cast<const char*>(sides), 8) == 8);
         }
         alarm(60);   // a loader that waits on a FIFO ends the run here instead of hanging it
-        QFile good(HostileDir + "/progressive.jpg");
+        QFile good("intro.jpg");
         ASSERT_TRUE(mkfifo("idle.jpg", 0600) == 0 && mkfifo("fed.jpg", 0600) == 0 &&
                     good.open(QIODevice::ReadOnly));
-        fifoWriter = ::open("fed.jpg", O_RDWR);
         const QByteArray bytes = good.readAll();
+        fifoWriter = ::open("fed.jpg", O_RDWR);
         ASSERT_TRUE(fifoWriter >= 0 && ::write(fifoWriter, bytes.data(), bytes.size()) == bytes.size());
         form.Form_Load({});
         ASSERT_TRUE(form.game().MoveTile(2) && platform.messages.empty() && !saveEnabled());
     }
-    void TearDown() override
-    {
-        alarm(0);
-        ::close(fifoWriter);
-    }
+    void TearDown() override { alarm(0), ::close(fifoWriter); }
     // All that must stay as it was when a picture is refused, but the Save button.
     test::GameSnapshot gameInPlay()
     {
         test::GameSnapshot s = test::snapshotOf(form.game(), form.Image1());
-        s.texts << QString::number(form.PictureClip1().width())
-                << QString::number(form.PictureClip1().height());
+        s.texts << QString("%1 x %2").arg(form.PictureClip1().width()).arg(form.PictureClip1().height());
         return s;
     }
 };
@@ -126,18 +114,15 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedWithItsReasonLoggedOnceLeavingThe
         if (size.width() >= 4 && size.height() >= 4) {
             EXPECT_TRUE(platform.messages.empty() && log.lines.isEmpty()) << qPrintable(log.lines.join('\n'));
             EXPECT_EQ(QSize(form.PictureClip1().width(), form.PictureClip1().height()), size);
-            EXPECT_TRUE(saveEnabled());
-            EXPECT_EQ(form.game().history().entries(),
-                      std::vector<std::int16_t>(viaPuzzleFile, 2));   // [] or [2]
+            EXPECT_TRUE(saveEnabled() && moves() == test::Moves(viaPuzzleFile, 2));   // [] or [2]
             EXPECT_TRUE(form.game().MoveTile(viaPuzzleFile ? 3 : 2));
             EXPECT_EQ(test::boardFault(form.game(), form.Image1(), 15, 15), "");
             continue;
         }
         ASSERT_EQ(platform.messages.size(), 1u);
-        EXPECT_EQ(platform.messages[0].text, test::CannotFindText);
-        EXPECT_EQ(platform.messages[0].style, MsgStyle::Critical);
-        EXPECT_TRUE(gameInPlay() == before);
-        EXPECT_EQ(saveEnabled(), viaPuzzleFile);
+        EXPECT_TRUE(platform.messages[0].text == test::CannotFindText &&
+                    platform.messages[0].style == MsgStyle::Critical);
+        EXPECT_TRUE(gameInPlay() == before && saveEnabled() == viaPuzzleFile);
         const QString what = viaPuzzleFile ? "zp.files: cannot open \"" + game
                                            : "zp.pictures: cannot use the picture \"" + path;
         const QString why =
@@ -151,5 +136,58 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedWithItsReasonLoggedOnceLeavingThe
 INSTANTIATE_TEST_SUITE_P(Corpus, HostilePicture, ::testing::ValuesIn(corpus()), [](const auto& info) {
     return QString(info.param.name).replace('.', '_').toStdString();
 });
+
+// A 48 x 32 grey JPEG, red in its stored top-left 16 x 16 pixels, with an EXIF block written out by
+// hand: a big-endian TIFF header whose directory starts at its byte 8, and that directory: one
+// entry, the orientation (tag 0x0112, type SHORT, count 1, the value in byte 25 of the block).
+QByteArray taggedJpeg(int orientation, bool brokenDirectory)
+{
+    QImage stored(48, 32, QImage::Format_RGB32);
+    stored.fill(QColor(128, 128, 128));
+    QPainter(&stored).fillRect(0, 0, 16, 16, Qt::red);
+    QBuffer jpeg;
+    EXPECT_TRUE(jpeg.open(QIODevice::WriteOnly) && stored.save(&jpeg, "JPEG", 95));
+    QByteArray exif("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\0\0\0\0\0\0\0", 32);
+    exif[25] = char(orientation);
+    if (brokenDirectory)
+        exif.replace(10, 4, "\x7f\xff\xff\xf0");   // far past the block's end
+    // After the start-of-image marker: APP1, its length (34, its own two bytes counted), the block.
+    return QByteArray(jpeg.data()).insert(2, QByteArray("\xff\xe1\0\x22", 4) + exif);
+}
+
+// Name, orientation, broken directory, upright size, and where the red corner is: 2 pixels in (clear of
+// the JPEG's blur) from the corner the stored top left shows in. By the tag's definition, value: where
+// the stored picture's row 0 and column 0 show.
+using Tagged = std::tuple<const char*, int, bool, QSize, QPoint>;
+const Tagged Tags[] = {
+    {"Orientation1", 1, false, {48, 32}, {2, 2}},     // row 0 at the top, column 0 at the left: as stored
+    {"Orientation2", 2, false, {48, 32}, {45, 2}},    // top, right: mirrored
+    {"Orientation3", 3, false, {48, 32}, {45, 29}},   // bottom, right: upside down
+    {"Orientation4", 4, false, {48, 32}, {2, 29}},    // bottom, left: flipped
+    {"Orientation5", 5, false, {32, 48}, {2, 2}},     // left, top: transposed
+    {"Orientation6", 6, false, {32, 48}, {29, 2}},    // right, top: a phone's portrait photo, turned right
+    {"Orientation7", 7, false, {32, 48}, {29, 45}},   // right, bottom
+    {"Orientation8", 8, false, {32, 48}, {2, 45}},    // left, bottom: turned left
+    {"AbsurdOrientation0", 0, false, {48, 32}, {2, 2}},   // no such value: as stored
+    {"AbsurdOrientation9", 9, false, {48, 32}, {2, 2}},
+    {"DirectoryPastTheBlock", 6, true, {48, 32}, {2, 2}},   // broken: as stored
+};
+
+class PictureOrientation : public ::testing::TestWithParam<Tagged> {};
+
+TEST_P(PictureOrientation, APhotoLoadsUprightByItsOrientationTagAndABrokenTagLoadsItAsStored)
+{
+    const auto [name, orientation, broken, upright, red] = GetParam();
+    QTemporaryFile file(QDir::tempPath() + "/XXXXXX.jpg");
+    ASSERT_TRUE(file.open() && file.write(taggedJpeg(orientation, broken)) > 0 && file.flush());
+    const auto loaded = loadPicture(file.fileName());
+    ASSERT_TRUE(loaded) << qPrintable(loaded.reason());
+    const QColor c = (*loaded)->image().pixelColor(red);
+    EXPECT_EQ((*loaded)->image().size(), upright);
+    EXPECT_TRUE(c.red() > 200 && c.green() < 60 && c.blue() < 60) << c.name().toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Tags, PictureOrientation, ::testing::ValuesIn(Tags),
+                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
 
 }   // namespace

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The window layout against the geometry its rules give, worked out by hand in twips for a few windows.
+// The window layout against the geometry its rules give, worked out by hand in twips for a few windows;
+// captions that do not fit their widgets get one smaller font, no smaller than needed or than 6 points.
+#include "tests/ui/scripted.h"
+#include "ui/fit_font.h"
 #include "ui/layout.h"
-
-#include <gtest/gtest.h>
-
-#include <tuple>
 
 using namespace zp;
 
@@ -30,16 +29,33 @@ TEST(Layout, TheButtonBarFrameLinesAndPlayAreaFollowTheWindow)
         for (int run = 0; run < 2; ++run)
             layOut({W, H, tpp, tpp, pw, ph}, t);
         const float px = tpp;
-        const FrameLines lines{{{120, 1320, 120, ob},
-                                {120, 1320, or_, 1320},
-                                {or_, 1320, or_, ob},
-                                {120, ob, or_ + px, ob},
-                                {180, 1368, 180, ib},
-                                {180, 1368, ir, 1368},
-                                {ir, 1368, ir, ib},
-                                {180, ib, ir + px, ib}}};
-        EXPECT_EQ(t.frame1Width, frame1) << W;
-        EXPECT_EQ(t.lines, lines) << W;
-        EXPECT_EQ(t.playArea, playArea) << W;
+        // The outer frame's sides, then the inner frame's: left, top, right, bottom.
+        // clang-format off
+        const FrameLines lines{{{120, 1320, 120, ob}, {120, 1320, or_, 1320}, {or_, 1320, or_, ob},
+                                {120, ob, or_ + px, ob}, {180, 1368, 180, ib}, {180, 1368, ir, 1368},
+                                {ir, 1368, ir, ib}, {180, ib, ir + px, ib}}};
+        // clang-format on
+        EXPECT_TRUE(t.frame1Width == frame1 && t.lines == lines && t.playArea == playArea) << W;
+    }
+}
+
+TEST(FitFont, ShrinksTheGroupUntilTheWidestCaptionFits)
+{
+    QFont start;
+    start.setPointSizeF(12);
+    const double natural = QFontMetricsF(start).horizontalAdvance("Other Image");
+    // Width, then the smallest and largest size allowed. Three quarters of the width it needs: about 9
+    // points, less a step for rounding down to half points.
+    for (auto [width, smallest, largest] :
+         {std::tuple{int(natural) + 20, 12., 12.}, {int(natural * 3 / 4) + 8, 7.5, 9.25}, {10, 6., 6.}}) {
+        QLabel wide, narrow;
+        wide.setFont(start);
+        wide.resize(1000, 20);
+        narrow.resize(width, 20);
+        fitFont({{&wide, "OK"}, {&narrow, "Other Image"}}, 8);
+        const QFont font = narrow.font();
+        EXPECT_TRUE(font == wide.font() && font.pointSizeF() >= smallest && font.pointSizeF() <= largest &&
+                    (smallest == 6 || QFontMetricsF(font).horizontalAdvance("Other Image") <= width - 8))
+            << width;
     }
 }

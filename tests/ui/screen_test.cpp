@@ -1,14 +1,10 @@
 // SPDX-License-Identifier: MIT
-// The window on a scaled screen (run once per QT_SCALE_FACTOR): the board in exact device
-// pixels, clicks on the right tile, commands above any picture, the frame corners.
-#include "platform/qt/play_area_widget.h"
-#include "tests/fake/board_check.h"
+// The window and its dialogs on a scaled screen (run once per QT_SCALE_FACTOR): the board in exact device
+// pixels, clicks on the right tile, commands above any picture, the frame corners; the size dialog (OK
+// checks the texts, Cancel and Esc put back those of the moment of showing; where it stands; its close
+// box is in the commands' tests) and the message boxes as Qt shows them.
+#include "tests/fake/fake_platform.h"
 #include "tests/ui/window_test.h"
-#include "ui/form2.h"
-
-#include <QApplication>
-#include <QMouseEvent>
-#include <QPainter>
 
 using namespace zp;
 using namespace zp::test;
@@ -43,10 +39,7 @@ struct ScaledWindow : WindowIn<> {
     {
         QImage out(301, 203, QImage::Format_RGB32);
         QPainter p(&out);
-        const QImage pattern(":/pattern.gif");
-        for (int x = 0; x < out.width(); x += pattern.width())
-            for (int y = 0; y < out.height(); y += pattern.height())
-                p.drawImage(x, y, pattern);
+        p.fillRect(out.rect(), QBrush(QImage(":/pattern.gif")));   // tiled from the top left
         p.setClipRegion(QRegion(0, 0, 301, 201) - QRegion(empty * 43, 0, 43, 67));
         p.drawImage(0, 0, image);
         if (empty == 1)
@@ -56,14 +49,12 @@ struct ScaledWindow : WindowIn<> {
     // A press in the middle of board slot (c, r), where a user's pointer would be.
     void pressSlot(int c, int r)
     {
-        const QPointF device = form.Picture1()->board().topLeft() + QPointF((c + 0.5) * 43, (r + 0.5) * 67);
-        const QPointF at = device / form.devicePixelRatioF();
-        QWidget* under = form.childAt(at.toPoint());
-        ASSERT_EQ(under, form.Picture1());
-        const QPointF local = at - QPointF(under->pos());
-        QMouseEvent e(QEvent::MouseButtonPress, local, under->mapToGlobal(local), Qt::LeftButton,
-                      Qt::LeftButton, {});
-        QApplication::sendEvent(under, &e);
+        const QPointF device = form.Picture1()->board().topLeft() + QPointF((c + 0.5) * 43, (r + 0.5) * 67),
+                      at = device / form.devicePixelRatioF(), local = at - QPointF(form.Picture1()->pos());
+        ASSERT_EQ(form.childAt(at.toPoint()), form.Picture1());
+        QMouseEvent e(QEvent::MouseButtonPress, local, form.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      {});
+        QApplication::sendEvent(form.Picture1(), &e);
     }
 };
 
@@ -85,21 +76,17 @@ TEST_F(ScaledWindow,
     platform.scale = 2;
     QEvent change(QEvent::ScreenChangeInternal);
     QApplication::sendEvent(&form, &change);
-    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect),
-              QRect(43, 67, 43, 67));   // in device pixels
+    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect), QRect(43, 67, 43, 67));   // device pixels
     for (std::int16_t k : {9, 10, 3})
         EXPECT_TRUE(form.game().MoveTile(k)) << k;
-    EXPECT_EQ(boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY()),
-              "");
+    EXPECT_EQ(fault(), "");
 }
 
 TEST_F(ScaledWindow, EveryButtonStaysOnTopOfAPictureLargerThanTheWindow)
 {
     build(1600, 1200, "4", "4");
-    for (int n = 1; n <= 6; ++n) {
-        QToolButton* b = form.button(n);
-        EXPECT_EQ(form.childAt(b->mapTo(&form, b->rect().center())), b) << n;
-    }
+    for (int n = 1; n <= 6; ++n)
+        EXPECT_EQ(form.childAt(form.button(n)->geometry().center()), form.button(n)) << n;
 }
 
 // The bottom sides end on the right sides' column: the corner pixel once, none past it.
@@ -108,14 +95,103 @@ TEST_F(ScaledWindow, FrameCornersEndOnTheRightSides)
     form.show();
     const QImage shot = form.grab().toImage();
     const double tx = platform.twipsPerPixelX(), ty = platform.twipsPerPixelY();
-    const double W = form.frameGeometry().width() * tx * form.devicePixelRatioF();
-    const double H = form.frameGeometry().height() * ty * form.devicePixelRatioF();
+    const double W = form.frameGeometry().width() * tx * form.devicePixelRatioF(),
+                 H = form.frameGeometry().height() * ty * form.devicePixelRatioF();
     for (auto [right, bottom, colour] :
          {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
         const QPoint corner(int(toPixels(float(W - right * tx), tx)),
                             int(toPixels(float(H - bottom * ty), ty)));
-        EXPECT_EQ(shot.pixel(corner), colour) << right;
-        EXPECT_NE(shot.pixel(corner + QPoint(1, 0)), colour) << right;
+        EXPECT_TRUE(shot.pixel(corner) == colour && shot.pixel(corner + QPoint(1, 0)) != colour) << right;
+    }
+}
+
+// The dialog of a board cut from a 100 x 100 picture; each showing with `user` playing in it.
+struct SizeDialog : ::testing::Test {
+    QWidget owner;
+    FakePlatform platform;
+    Form2 dialog{platform, [] { return QSize(100, 100); }, &owner};
+    std::vector<QPoint> centres;   // where each showing began
+    void show(const std::function<void()>& user)
+    {
+        QTimer::singleShot(0, &dialog,
+                           [this, user] { centres.push_back(dialog.geometry().center()), user(); });
+        dialog.showModal();
+    }
+    void type(const QString& cols, const QString& rows)
+    {
+        dialog.Text1->setText(cols), dialog.Text2->setText(rows);
+    }
+    QString texts() const { return dialog.Text1->text() + " x " + dialog.Text2->text(); }
+};
+
+// Empty, letters, zero, tiles under a pixel: "Wrong values" each time, the dialog open, the texts as typed.
+TEST_F(SizeDialog, OkWithUnusableValuesSaysWrongValuesAndKeepsTheDialogOpenWithTheTextsTyped)
+{
+    show([&] {
+        for (const QStringList& wrong : {QStringList{"5", ""}, {"a", "3"}, {"0", "3"}, {"101", "1"}}) {
+            type(wrong[0], wrong[1]);
+            dialog.Command1->click();
+            EXPECT_TRUE(dialog.isVisible() && texts() == wrong.join(" x ")) << qPrintable(texts());
+        }
+        type("5", "3"), dialog.Command1->click();
+    });
+    EXPECT_TRUE(dialog.result() == QDialog::Accepted && texts() == "5 x 3");
+    ASSERT_EQ(platform.messages.size(), 4u);
+    for (const ShownMessage& m : platform.messages)
+        EXPECT_TRUE(m.text == "Wrong values" && m.style == MsgStyle::Exclamation && m.title == "Error");
+}
+
+TEST_F(SizeDialog, CancelOrEscPutsBackTheTextsOfTheMomentOfShowingAlsoAfterWrongValues)
+{
+    type("6", "3");
+    show([&] { type("x", "5"), dialog.Command1->click(), dialog.Command2->click(); });
+    EXPECT_EQ(texts(), "6 x 3");
+    show([&] { type("7", "5"), pressKey(&dialog, Qt::Key_Escape); });
+    EXPECT_TRUE(texts() == "6 x 3" && !dialog.isVisible());
+}
+
+// Moved, then shown again; closed (discarded), then shown again as at first. Each control inside the
+// dialog, on a place of its own.
+TEST_F(SizeDialog, StandsCentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
+{
+    owner.setGeometry(200, 150, 500, 400);
+    show([&] { dialog.move(dialog.pos() + QPoint(60, 40)), dialog.Command1->click(); });
+    show([&] { dialog.Command2->click(); });
+    show([&] { dialog.close(); });
+    show([&] { dialog.Command2->click(); });
+    const QWidget* controls[] = {dialog.Label1, dialog.Text1,    dialog.Label2,
+                                 dialog.Text2,  dialog.Command1, dialog.Command2};
+    for (const QWidget* a : controls)
+        for (const QWidget* b : controls)
+            EXPECT_TRUE(dialog.rect().contains(a->geometry()) &&
+                        (a == b || !a->geometry().intersects(b->geometry())));
+    const QPoint middle = owner.geometry().center();
+    EXPECT_EQ(centres,
+              (std::vector<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
+}
+
+// Each style's icon and buttons, the title given or else the program's name; Return presses the default.
+TEST(MessageBox, EachStyleHasItsIconAndButtonsAndReturnAtTheQuestionMeansNo)
+{
+    using B = QMessageBox;
+    const std::tuple<MsgStyle, B::Icon, B::StandardButtons, MsgResult, QString, QString> cases[] = {
+        {MsgStyle::Critical, B::Critical, B::Ok, MsgResult::Ok, {}, "Zornik PUZZLE!"},
+        {MsgStyle::Exclamation, B::Warning, B::Ok, MsgResult::Ok, "Error", "Error"},
+        {MsgStyle::Information, B::Information, B::Ok, MsgResult::Ok, "About", "About"},
+        {MsgStyle::QuestionYesNo, B::Question, B::Yes | B::No, MsgResult::No, {}, "Zornik PUZZLE!"}};
+    QtPlatform platform;
+    for (const auto& [style, icon, buttons, onReturn, title, shownTitle] : cases) {
+        std::tuple<B::Icon, B::StandardButtons, QString> seen;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(box);
+            seen = {box->icon(), box->standardButtons(), box->windowTitle()};
+            pressKey(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Return);
+            if (box->isVisible())
+                box->done(B::Yes);   // Return did nothing: a wrong answer
+        });
+        EXPECT_EQ(platform.messageBox("text", style, title), onReturn) << int(style);
+        EXPECT_EQ(seen, std::tuple(icon, buttons, shownTitle)) << int(style);
     }
 }
 

@@ -1,17 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Scripted services for window tests: message boxes and file dialogs answered by the test.
+// Scripted services for window tests: message boxes and file dialogs answered by the test. The window
+// tests see all of Qt Widgets, and GoogleTest, through it.
 #pragma once
 
 #include "platform/qt/qt_platform.h"
 #include "tests/fake/message_log.h"
 #include "ui/common_dialog.h"
 
-#include <QApplication>
-#include <QKeyEvent>
-#include <QStringList>
-#include <QTemporaryDir>
+#include <QtWidgets>
 
 #include <functional>
+#include <gtest/gtest.h>
 
 namespace zp::test {
 

@@ -2,10 +2,6 @@
 // Runs the window tests in one QApplication on Qt's offscreen platform, in a home of their own.
 #include "tests/ui/scripted.h"
 
-#include <QApplication>
-
-#include <gtest/gtest.h>
-
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -2,18 +2,15 @@
 // A main window in a temporary working folder, its messages and file dialogs answered by the test.
 #pragma once
 
+#include "platform/qt/play_area_widget.h"
+#include "tests/fake/board_check.h"
 #include "tests/ui/scripted.h"
 #include "ui/form1.h"
-
-#include <QDir>
-#include <QFile>
-#include <QImage>
-#include <QTemporaryDir>
-#include <QToolButton>
-
-#include <gtest/gtest.h>
+#include "ui/form2.h"
 
 namespace zp::test {
+
+using Moves = std::vector<std::int16_t>;
 
 template <class Base = ::testing::Test> struct WindowIn : Base {
     QTemporaryDir dir;
@@ -48,7 +45,21 @@ template <class Base = ::testing::Test> struct WindowIn : Base {
         EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
         return f.fileName();
     }
+    // Setup Size shown, `cols` typed as the columns, then left by OK or by its close box.
+    void setupSize(const char* cols, bool closeBox = false)
+    {
+        QTimer::singleShot(0, [this, cols, closeBox] {
+            form.sizeDialog()->Text1->setText(cols);
+            closeBox ? void(form.sizeDialog()->close()) : form.sizeDialog()->Command1->click();
+        });
+        form.Command1_Click();
+    }
     bool saveEnabled() { return form.button(4)->isEnabled(); }
+    Moves moves() { return form.game().history().entries(); }
+    QString fault()
+    {
+        return boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY());
+    }
 };
 
 }   // namespace zp::test
