@@ -13,25 +13,28 @@ using Moves = std::vector<std::int16_t>;
 namespace {
 // 15 twips a pixel; 301 x 200 pixels cut 4 x 4: tiles of 75 x 50 pixels, 1125 x 750 twips, 76 steps across
 // and 51 down. Each event pass takes a millisecond of the fake clock. The game's views are heard: each new
-// board, and each landed move with where the tile and the empty slot stand then and the milliseconds since
-// t0.
+// board, and each landed move with the milliseconds since t0; by then the tile must stand in its new slot.
 struct GameTest : ::testing::Test, BoardObserver {
     FakeBoard b;
     GameSnapshot solved;
     double t0 = 0;
     QStringList heard;
-    std::vector<std::pair<int, long>> landed;
     void SetUp() override
     {
         b.game.addObserver(*this);
         ASSERT_TRUE(b.build(301, 200));
         solved = b.snapshot();
+        t0 = b.platform.now;
     }
     long elapsed() const { return std::lround((b.platform.now - t0) * 1000); }
     void moveLanded(std::int16_t k) override
     {
-        landed.emplace_back(k, elapsed());
-        heard << QString("%1 at %2 empty %3").arg(k).arg(b.tiles.left(k)).arg(b.game.board().EmptyLeft);
+        const TwipsRect& t = b.tiles[k].rect;   // next to the empty slot, the one it left
+        EXPECT_EQ(std::abs(t.left - b.game.board().EmptyLeft) / t.width +
+                      std::abs(t.top - b.game.board().EmptyTop) / t.height,
+                  1)
+            << "as " << k << " lands";
+        heard << QString("%1 after %2 ms").arg(k).arg(elapsed());
     }
     void boardChanged() override { heard << "board"; }
     void play(const Moves& moves)
@@ -102,10 +105,10 @@ TEST_F(GameTest, AFullHistoryBeepsAndLeavesTheBoardUnmovedAndATakeBackStillWorks
 TEST_F(GameTest, SolveItPlaysTheNewestMoveFirstAndPausesAThirdOfASecondAfterEach)
 {
     play({2, 6});
-    landed.clear();
+    heard.clear();
     t0 = b.platform.now;
     b.game.solveOrStop();
-    EXPECT_EQ(landed, (std::vector<std::pair<int, long>>{{6, 51}, {2, 51 + 300 + 76}}));
+    EXPECT_EQ(heard, (QStringList{"6 after 51 ms", "2 after 427 ms"}));   // 51 + 300 + 76
     EXPECT_EQ(elapsed(), 51 + 300 + 76 + 300);
     EXPECT_TRUE(b.snapshot() == solved);
     play({2});   // 76 passes out, 76 back, 0.3 s
@@ -134,7 +137,7 @@ TEST_F(GameTest, PressingSolveItAgainStopsOnceTheTileInFlightLandsAndAThirdPress
 }
 
 // Tile 4 is not next to the empty slot; a replay is heard move by move and then as a new board; "Solve It!"
-// takes 3, then 2 back. Once removed, a view hears nothing.
+// takes 3, then 2 back after 0.3 s. Once removed, a view hears nothing.
 TEST_F(GameTest, ViewsHearEachLandedMoveOnceInPlaceAndEachNewBoardButNotRefusedMoves)
 {
     play({2});
@@ -142,8 +145,8 @@ TEST_F(GameTest, ViewsHearEachLandedMoveOnceInPlaceAndEachNewBoardButNotRefusedM
     b.game.replay({3});
     b.game.solveOrStop();
     EXPECT_EQ(heard,
-              (QStringList{"board", "2 at 0 empty 1125", "3 at 1125 empty 2250", "board",
-                           "3 at 2250 empty 1125", "2 at 1125 empty 0"}));
+              (QStringList{"board", "2 after 76 ms", "3 after 152 ms", "board", "3 after 228 ms",
+                           "2 after 604 ms"}));
     b.game.removeObserver(*this);
     play({2});
     EXPECT_EQ(heard.size(), 6);
