@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 using namespace zp;
 
-TEST(TileControls, ListenerGetsTheTouchedRectangleOrOneBatchNotice)
+// Tiles 2..6 of 408 x 408 twips side by side from x = 0, 6 hidden. A move is heard as the rectangle it
+// touched, a batch as one notice. An area finds every visible tile it overlaps, also one that slid in from
+// the bucket before the area's.
+TEST(TileControls, ListenerHearsTheTouchedRectangleOrOneBatchNoticeAndAnAreaFindsEveryVisibleTileInIt)
 {
     struct Recorder : ControlListener {
         std::vector<TwipsRect> areas;
@@ -20,31 +21,18 @@ TEST(TileControls, ListenerGetsTheTouchedRectangleOrOneBatchNotice)
     } r;
     TileControls t;
     t.setListener(&r);
-    t.create(2);
-    t.show(2);
-    r.areas.clear();
-    t.move(2, 15, 0);
-    EXPECT_EQ(r.areas, std::vector<TwipsRect>{(TwipsRect{0, 0, 423, 408})});
     t.beginBatch();
-    t.create(3);
-    t.show(3);
-    t.move(3, 500, 0);
-    t.endBatch();
-    EXPECT_EQ(r.areas.size(), 1u);
-    EXPECT_EQ(r.all, 1);
-}
-
-// Lookups by area: every visible tile the area overlaps, also one that starts a bucket before the area.
-TEST(TileControls, AnAreaFindsEveryVisibleTileItOverlaps)
-{
-    TileControls t;
-    std::vector<int> found;
-    for (int k = 2; k <= 6; ++k) {   // 408 x 408 twips, side by side from x = 0; 6 stays hidden
+    for (int k = 2; k <= 6; ++k) {
         t.create(k);
         t.move(k, 408.f * (k - 2), 0);
         if (k < 6)
             t.show(k);
     }
+    t.endBatch();
+    t.move(2, 15, 0);
+    EXPECT_EQ(r.areas, std::vector<TwipsRect>{(TwipsRect{0, 0, 423, 408})});
+    EXPECT_EQ(r.all, 1);
+    std::vector<int> found;
     t.forEachVisibleIn({400, 0, 1240, 10}, [&](int k) { found.push_back(k); });
     t.move(3, 300, 0);   // sliding left: from x = 300 into the area at x = 500
     t.forEachVisibleIn({500, 0, 10, 10}, [&](int k) { found.push_back(k); });

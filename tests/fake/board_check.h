@@ -10,9 +10,7 @@
 #include <QString>
 #include <QStringList>
 
-#include <algorithm>
 #include <cstdlib>
-#include <map>
 #include <tuple>
 #include <utility>
 #include <vector>
@@ -26,39 +24,38 @@ inline QString boardFault(const Game& game, const TileControls& tiles, double tp
 {
     const BoardState& board = game.board();
     const auto size = usableGridSize(board.OldCols, board.OldRows);
+    const int count = game.history().MoveCount();
     if (!size)
-        return game.history().MoveCount() == 0 ? QString() : "history without a board";
+        return count == 0 ? QString() : "history without a board";
     const int cols = size->cols, n = size->cols * size->rows;
     const long w = toPixels(tiles.width(0), tppx), h = toPixels(tiles.height(0), tppy);
-    std::map<std::pair<long, long>, int> at;   // slot -> tile
+    const auto slot = [&](float left, float top) {   // slots numbered row by row from 0; -1: none
+        const long x = toPixels(left, tppx), y = toPixels(top, tppy);
+        const bool on = x % w == 0 && y % h == 0 && x >= 0 && y >= 0 && x / w < cols && y / h < size->rows;
+        return on ? int(y / h * cols + x / w) : -1;
+    };
+    std::vector<int> slotOf(n + 1, -1), tileAt(n, 0);
     for (int k = 2; k <= n; ++k) {
         if (!tiles.exists(k) || !tiles[k].visible)
             return QString("tile %1 missing").arg(k);
-        const long x = toPixels(tiles.left(k), tppx), y = toPixels(tiles.top(k), tppy);
-        if (x % w || y % h || x < 0 || y < 0 || x / w >= cols || y / h >= size->rows)
-            return QString("tile %1 off the grid at %2,%3").arg(k).arg(x).arg(y);
-        if (!at.emplace(std::pair{x / w, y / h}, k).second)
-            return QString("tiles %1 and %2 share a slot").arg(at[{x / w, y / h}]).arg(k);
+        if ((slotOf[k] = slot(tiles.left(k), tiles.top(k))) < 0)
+            return QString("tile %1 off the grid at %2,%3").arg(k).arg(tiles.left(k)).arg(tiles.top(k));
+        if (const int other = std::exchange(tileAt[slotOf[k]], k))
+            return QString("tiles %1 and %2 share a slot").arg(other).arg(k);
     }
-    std::pair<long, long> empty{toPixels(board.EmptyLeft, tppx) / w, toPixels(board.EmptyTop, tppy) / h};
-    if (at.count(empty))
-        return QString("tile %1 sits in the empty slot").arg(at[empty]);
-    if (game.history().MoveCount() < 0 || game.history().MoveCount() > MoveHistory::Capacity)
+    int empty = slot(board.EmptyLeft, board.EmptyTop);
+    if (empty < 0 || tileAt[empty])
+        return "the empty slot is off the grid or holds a tile";
+    if (count < 0 || count > MoveHistory::Capacity)
         return "move count out of range";
-    for (int i = game.history().MoveCount(); i >= 1; --i) {
-        const int k = game.history().entry(i);
-        auto it = std::find_if(at.begin(), at.end(), [k](const auto& e) { return e.second == k; });
-        if (it == at.end())
-            return QString("history entry %1 names no tile").arg(i);
-        const auto slot = it->first;
-        if (std::labs(slot.first - empty.first) + std::labs(slot.second - empty.second) != 1)
+    for (int i = count; i >= 1; --i) {
+        const int k = game.history().entry(i), s = k >= 2 && k <= n ? slotOf[k] : -1;
+        if (s < 0 || std::abs(s % cols - empty % cols) + std::abs(s / cols - empty / cols) != 1)
             return QString("history entry %1 (tile %2) does not border the empty slot").arg(i).arg(k);
-        at.erase(it);
-        at[empty] = k;
-        empty = slot;
+        std::swap(slotOf[k], empty);
     }
-    for (const auto& [slot, k] : at)
-        if (slot.second * cols + slot.first + 1 != k)
+    for (int k = 2; k <= n; ++k)
+        if (slotOf[k] != k - 1)
             return QString("history does not lead back to solved (tile %1)").arg(k);
     return {};
 }

@@ -142,13 +142,8 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
         return path(name);
     }
-    static QByteArray contents(const QString& file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
-    }
-    // Runs `command` with `file` on the game in play; the messages it showed, one a line, or a note that
-    // the game changed.
+    // Runs `command` with `file` on the game in play; the messages it showed, one a line, then a note if the
+    // game changed.
     QString run(void (PuzzleFiles::*command)(const QString&), const QString& file)
     {
         const test::GameSnapshot before = board.snapshot();
@@ -158,7 +153,7 @@ protected:
         QString shown;
         for (const test::ShownMessage& m : board.platform.messages)
             shown += QString("%1 [%2]%3\n").arg(m.text).arg(int(m.style)).arg(m.title);
-        return board.snapshot() == before ? shown : u"the game changed"_s;
+        return board.snapshot() == before ? shown : shown + u"the game changed"_s;
     }
     QString save(const QString& file) { return run(&PuzzleFiles::SavePuzzle, file); }
     QString open(const QString& file) { return run(&PuzzleFiles::OpenPuzzle, file); }
@@ -168,24 +163,35 @@ protected:
     test::FakeBoard board;
 };
 
-// One file for each reason a puzzle file cannot be opened.
-TEST_F(PuzzleFilesTest, AnUnusableFileOrAFifoShowsTheOneMessageAndChangesNothing)
+// Each reason a puzzle file cannot be opened, a FIFO among them: opening one without a writer would wait for
+// ever. 1001 good moves are refused; the same file saying 1000 opens, and its last line is never read.
+TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoodOneOpensWithoutAMessage)
 {
     const QString idle = path(u"idle.pzl"_s), fed = path(u"fed.pzl"_s), folder = path(u"folder.pzl"_s);
     ASSERT_TRUE(mkfifo(QFile::encodeName(idle).constData(), 0600) == 0 &&
                 mkfifo(QFile::encodeName(fed).constData(), 0600) == 0 && QDir().mkdir(folder));
     const int writer = ::open(QFile::encodeName(fed).constData(), O_RDWR);   // holds a good game
     ASSERT_TRUE(writer >= 0 && ::write(writer, Saved.data(), Saved.size()) == Saved.size());
-    const QStringList files{
-        idle,
-        fed,
-        folder,
-        path(u"missing.pzl"_s),
-        write(u"gone.pzl"_s, "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"),
-        write(u"17.pzl"_s, "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"),
-        write(u"thin.pzl"_s, "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n")};   // tiles under a pixel
-    for (const QString& file : files)   // a FIFO without a writer: opening would wait for one for ever
-        EXPECT_EQ(open(file), Refused) << qPrintable(file);
+    QByteArray moves = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n";
+    for (int i = 0; i < 1001; ++i)   // 2, 6, 5 round and round: each borders the empty slot in its turn
+        moves += QByteArray(" ") + "265"[i % 3] + " \r\n";
+    const std::tuple<const char*, QString, int> cases[] = {
+        // rule, file, moves afterwards (-1: refused)
+        {"AFifoWithoutAWriter", idle, -1},
+        {"AFifoWithAWriter", fed, -1},
+        {"AFolder", folder, -1},
+        {"AMissingFile", path(u"missing.pzl"_s), -1},
+        {"AMissingPicture", write(u"gone.pzl"_s, "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"), -1},
+        {"ATileOffTheBoard", write(u"17.pzl"_s, "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"), -1},
+        {"TilesUnderAPixel", write(u"thin.pzl"_s, "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n"), -1},
+        {"APuzzleFileWithMoreThan1000MovesDoesNotOpen", write(u"1001.pzl"_s, moves), -1},
+        {"AFileOf1000MovesOpens", write(u"1000.pzl"_s, QByteArray(moves).replace(" 1001 ", " 1000 ")), 1000},
+        {"AFileThatStartsWithAUtf8ByteOrderMarkOpens", write(u"bom.pzl"_s, "\xEF\xBB\xBF" + Saved), 2}};
+    for (const auto& [rule, file, count] : cases) {
+        SCOPED_TRACE(rule);
+        EXPECT_EQ(open(file), count < 0 ? Refused : u"the game changed"_s);
+        EXPECT_EQ(board.game.history().MoveCount(), count < 0 ? 2 : count);
+    }
     ::close(writer);
 }
 
@@ -197,31 +203,11 @@ TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItW
     const QString file = write(u"old.pzl"_s, Old + Old);
     board.platform.answers = {MsgResult::No, MsgResult::Yes};
     EXPECT_EQ(save(file), Question);
-    EXPECT_EQ(contents(file), Old + Old);
+    EXPECT_EQ(contents(dir, file), Old + Old);
     EXPECT_EQ(save(file), Question);
-    EXPECT_EQ(contents(file), Saved);
+    EXPECT_EQ(contents(dir, file), Saved);
     EXPECT_EQ(save(path(u"new.pzl"_s)), "");
-    EXPECT_EQ(contents(path(u"new.pzl"_s)), Saved);
-}
-
-// 1001 moves, good ones, are refused with the reader's message under the program's name; the same file
-// saying 1000 opens, and its last line is never read.
-TEST_F(PuzzleFilesTest, AFileOf1000MovesOpensAndOneOf1001IsRefused)
-{
-    QByteArray game = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n";
-    for (int i = 0; i < 1001; ++i)   // 2, 6, 5 round and round: each borders the empty slot in its turn
-        game += QByteArray(" ") + "265"[i % 3] + " \r\n";
-    EXPECT_EQ(open(write(u"1001.pzl"_s, game)), Refused);
-    EXPECT_EQ(open(write(u"1000.pzl"_s, game.replace(" 1001 ", " 1000 "))), u"the game changed"_s);
-    EXPECT_EQ(board.game.history().MoveCount(), 1000);
-    EXPECT_TRUE(board.platform.messages.empty());
-}
-
-TEST_F(PuzzleFilesTest, AFileThatStartsWithAUtf8ByteOrderMarkOpens)
-{
-    EXPECT_EQ(open(write(u"bom.pzl"_s, "\xEF\xBB\xBF" + Saved)), u"the game changed"_s);
-    EXPECT_TRUE(board.platform.messages.empty());
-    EXPECT_EQ(board.game.history().entries(), (std::vector<std::int16_t>{2, 6}));
+    EXPECT_EQ(contents(dir, path(u"new.pzl"_s)), Saved);
 }
 
 struct Case {

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
@@ -28,9 +29,6 @@ using namespace zp;
 namespace {
 
 constexpr double InjectChance = 0.05;   // per event pass inside a slide or a solution's pause
-// Per action, in 100: a press on the play area, else an arrow key, else a resize, else a button.
-constexpr int PressWeight = 55, KeyWeight = 10, ResizeWeight = 10;
-constexpr int Arrows[] = {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down};
 // Size texts for the pictures of 60 x 40 and 200 x 150 pixels: usable, or not (for one or both).
 const char* const SizeTexts[] = {"1", "2", "3", "5", "7", "0", "x", "", "61"};
 
@@ -46,19 +44,14 @@ struct Workshop {
     QString path(const QString& name) const { return dir.filePath(name); }
     Workshop()
     {
-        for (const auto& [name, size] :
-             {std::pair{"small.bmp", QSize(60, 40)}, {"wide.png", QSize(200, 150)}}) {
-            QImage image(size, QImage::Format_RGB32);
-            image.fill(qRgb(size.width(), size.height(), 128));
-            image.save(path(name));
-        }
-        for (const auto& [name, bytes] :
-             {std::pair{"start.pzl", writePuzzle({path("small.bmp"), "3", "2", {2, 3}})},
-              {"garbage.pzl", QByteArray("hello\r\n")}}) {
-            QFile file(path(name));
-            if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-                qFatal("cannot write %s", name);
-        }
+        QImage image(200, 150, QImage::Format_RGB32);
+        image.fill(Qt::darkCyan);
+        const QByteArray start = writePuzzle({path("small.bmp"), "3", "2", {2, 3}});
+        QFile puzzle(path("start.pzl")), garbage(path("garbage.pzl"));
+        if (!image.save(path("wide.png")) || !image.copy(0, 0, 60, 40).save(path("small.bmp")) ||
+            !puzzle.open(QIODevice::WriteOnly) || puzzle.write(start) != start.size() ||
+            !garbage.open(QIODevice::WriteOnly) || garbage.write("hello\r\n") != 7)
+            qFatal("cannot set up the working folder");
     }
 };
 
@@ -92,10 +85,9 @@ public:
     void processEvents() override
     {
         QtPlatform::processEvents();
-        if (action_ > 0 && !std::exchange(nested_, true)) {
-            if (chance(InjectChance))
-                act();
-            nested_ = false;
+        if (action_ > 0 && !nested_ && chance(InjectChance)) {
+            const QScopedValueRollback nested(nested_, true);
+            act();
         }
     }
     double clock() const override { return now_; }
@@ -147,17 +139,16 @@ private:
         std::printf("stress: seed %ld, %ld actions passed\n", seed_, actions_);
         return 0;
     }
+    // In 100: 55 a press on the play area, 10 an arrow key, 10 a resize down to a few pixels, else a button.
     void act()
     {
         const int roll = below(100);
-        if (roll < PressWeight)
+        if (roll < 55)
             return press();
-        if (roll < PressWeight + KeyWeight)
-            return test::pressKey(form_->Picture1(), Arrows[below(4)]);
-        if (roll < PressWeight + KeyWeight + ResizeWeight) {   // down to a few pixels
-            form_->resize(1 + below(800), 1 + below(800));
-            return QCoreApplication::processEvents();
-        }
+        if (roll < 65)
+            return test::pressKey(form_->Picture1(), Qt::Key_Left + below(4));   // Left, Up, Right, Down
+        if (roll < 75)
+            return form_->resize(1 + below(800), 1 + below(800)), QCoreApplication::processEvents();
         form_->button(1 + below(6))->click();
     }
     // Any mouse button anywhere on the play area, and a little beyond it.
@@ -224,11 +215,8 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     bool seedOk = false, actionsOk = false;
-    const long seed = args.value(args.indexOf("--seed") + 1).toLong(&seedOk);
-    const long actions = args.value(args.indexOf("--actions") + 1).toLong(&actionsOk);
-    if (args.size() != 5 || !seedOk || !actionsOk) {
-        std::fprintf(stderr, "usage: stress_test --seed N --actions M\n");
-        return 2;
-    }
+    const long seed = args.value(2).toLong(&seedOk), actions = args.value(4).toLong(&actionsOk);
+    if (args.size() != 5 || args[1] != "--seed" || args[3] != "--actions" || !seedOk || !actionsOk)
+        return std::fprintf(stderr, "usage: stress_test --seed N --actions M\n"), 2;
     return RestlessUser(seed, actions).play(app);
 }

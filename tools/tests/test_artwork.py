@@ -3,6 +3,7 @@
 
 import importlib.util
 import os
+import pathlib
 import sys
 import tempfile
 import unittest
@@ -21,11 +22,6 @@ from artwork.buttons import BUTTONS  # noqa: E402
 import make_artwork  # noqa: E402
 
 
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
 def rgba(path):
     with Image.open(path) as image:
         return image.convert("RGBA")
@@ -35,15 +31,13 @@ class RegenerationTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.folder = tempfile.TemporaryDirectory()
+        cls.addClassCleanup(cls.folder.cleanup)
         make_artwork.make_all(cls.folder.name)
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.folder.cleanup()
 
     def test_hand_written_formats_are_identical(self):
         for name in ("pattern.gif", "resources.qrc", "zornik.ico", "icons/app.svg"):
-            self.assertEqual(read(os.path.join(self.folder.name, name)), read(os.path.join(ASSETS, name)), name)
+            fresh, kept = (pathlib.Path(folder, name).read_bytes() for folder in (self.folder.name, ASSETS))
+            self.assertEqual(fresh, kept, name)
 
     def test_encoded_pictures_have_the_same_pixels(self):
         pictures = ["buttons/%s%s.png" % (n, x) for n in BUTTONS for x in ("", "@2x")]
@@ -56,7 +50,7 @@ class RegenerationTest(unittest.TestCase):
 
 class ButtonPicturesTest(unittest.TestCase):
     def test_buttons_on_a_screen_scaled_by_two_are_drawn_from_32_pixels_not_doubled(self):
-        compiled_in = read(os.path.join(ASSETS, "resources.qrc")).decode()
+        compiled_in = pathlib.Path(ASSETS, "resources.qrc").read_text()
         for name in BUTTONS:
             # Qt takes NAME@2x.png from beside NAME.png in the resources for a scale of two.
             self.assertIn("<file>buttons/%s@2x.png</file>" % name, compiled_in)
