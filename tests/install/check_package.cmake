@@ -19,6 +19,15 @@ function(expect_clean bad)
   set(out "${out}" PARENT_SCOPE)
 endfunction()
 
+# Fails unless `text` matches every pattern after it.
+function(expect_match text)
+  foreach(pattern ${ARGN})
+    if(NOT text MATCHES "${pattern}")
+      message(FATAL_ERROR "no match for \"${pattern}\" in:\n${text}")
+    endif()
+  endforeach()
+endfunction()
+
 file(REMOVE_RECURSE "${WORK}")
 expect_clean("" "${CPACK}" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "${WORK}")
 file(GLOB deb "${WORK}/zornik-puzzle_${VERSION}_*.deb")
@@ -26,12 +35,8 @@ file(GLOB deb "${WORK}/zornik-puzzle_${VERSION}_*.deb")
 # The fields: the version from the project, the games section, and the run-time needs no library
 # scan finds (the X11 platform plugin, the TIFF reader) beside those it finds.
 expect_clean("" dpkg-deb --field "${deb}" Version Section Depends)
-foreach(field "Version: ${VERSION}\n" "Section: games\n" "Depends: [^\n]*libqt6widgets6"
-              "Depends: [^\n]*qt6-qpa-plugins" "Depends: [^\n]*qt6-image-formats-plugins")
-  if(NOT out MATCHES "${field}")
-    message(FATAL_ERROR "the package's fields do not match \"${field}\":\n${out}")
-  endif()
-endforeach()
+expect_match("${out}" "Version: ${VERSION}\n" "Section: games\n" "Depends: [^\n]*libqt6widgets6"
+             "Depends: [^\n]*qt6-qpa-plugins" "Depends: [^\n]*qt6-image-formats-plugins")
 
 set(root "${WORK}/root")
 expect_clean("" dpkg-deb --extract "${deb}" "${root}")
@@ -50,9 +55,7 @@ endforeach()
 
 # The About box sends the player to the manual page that the package installs.
 file(STRINGS "${root}/usr/games/zornik-puzzle" about ENCODING UTF-16LE REGEX "manual page zornik-puzzle\\(6\\)")
-if(NOT about)
-  message(FATAL_ERROR "the About box does not point to the manual page zornik-puzzle(6)")
-endif()
+expect_match("${about}" "manual page zornik-puzzle\\(6\\)")
 
 # The program must start in the user's home, not in its read-only data folder.
 expect_clean("(^|\n)Path=" "${CMAKE_COMMAND}" -E cat "${share}/applications/${APP_ID}.desktop")
@@ -62,9 +65,8 @@ expect_clean(".+" desktop-file-validate "${share}/applications/${APP_ID}.desktop
 expect_clean("(^|\n)[EWIP]: " appstreamcli validate --pedantic --no-net "${share}/metainfo/${APP_ID}.metainfo.xml")
 expect_clean("(^|\n)[EWIP]: " appstreamcli validate-tree --pedantic --no-net "${root}")
 file(READ "${share}/metainfo/${APP_ID}.metainfo.xml" listing)
-if(NOT listing MATCHES "<developer_name>[^<]+</" OR NOT listing MATCHES "<release version=\"${VERSION}\" date=\"[0-9-]+\">[ \n]*<description>[ \n]*<[pu]")
-  message(FATAL_ERROR "the listing names no developer, or has no release ${VERSION} with a description")
-endif()
+expect_match("${listing}" "<developer_name>[^<]+</"
+             "<release version=\"${VERSION}\" date=\"[0-9-]+\">[ \n]*<description>[ \n]*<[pu]")
 expect_clean(".+" gzip -dc "${share}/man/man6/zornik-puzzle.6.gz" COMMAND groff -ww -z -man)
 
 # The MIME package maps "*.pzl" to the program's type. update-mime-database exits with 0 even for
