@@ -22,8 +22,6 @@ inline void useOwnHome(const QTemporaryDir& home)
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
 }
 
-using Shown = ShownMessage;
-
 // A key pressed on `w`, as the keyboard sends it.
 inline void pressKey(QWidget* w, int key)
 {
