@@ -201,6 +201,73 @@ def orientation_broken_jpeg():
     return bytes(data)
 
 
+@case("huge_40000x1.bmp", "refused", "BMP header claiming 40000 x 1 pixels, a side above 32767, no pixel data")
+def huge_wide_bmp():
+    return bmp_bytes(40000, 1, 24, [], b"")
+
+
+@case("huge_9000x9000.bmp", "refused", "BMP header claiming 9000 x 9000 pixels, too many pixels, no pixel data")
+def huge_square_bmp():
+    return bmp_bytes(9000, 9000, 24, [], b"")
+
+
+def _red_corner(orientation, broken=False):
+    """A 48 x 32 grey JPEG, red in its stored top-left 16 x 16 pixels, tagged with `orientation`;
+    if `broken`, the tag's directory offset points far past the EXIF block."""
+    stored = Image.new("RGB", (48, 32), (128, 128, 128))
+    stored.paste((255, 0, 0), (0, 0, 16, 16))
+    exif = Image.Exif()
+    exif[0x0112] = orientation
+    data = bytearray(_encoded(stored, "JPEG", quality=95, exif=exif))
+    if broken:
+        tiff = data.find(b"Exif\0\0") + 6
+        order = ">" if data[tiff:tiff + 2] == b"MM" else "<"
+        data[tiff + 4:tiff + 8] = struct.pack(order + "I", 0x7FFFFFF0)
+    return bytes(data)
+
+
+def _tagged_case(name, orientation, broken, upright):
+    description = "48 x 32 JPEG red in its stored top left, EXIF orientation %d%s" % (
+        orientation, ", its directory past the EXIF block" if broken else "")
+    case(name, "loads %dx%d" % upright, description)(lambda: _red_corner(orientation, broken))
+
+
+for _n in range(10):   # 0 and 9 mean nothing; 5 to 8 turn the picture on its side
+    _tagged_case("tagged%d.jpg" % _n, _n, False, (32, 48) if 5 <= _n <= 8 else (48, 32))
+_tagged_case("tagged_broken.jpg", 6, True, (48, 32))
+
+
+def _scans(count, grey=False, huge=False):
+    """A progressive 64 x 64 JPEG (grey: one component) whose last scan is repeated until it has `count`,
+    its frame claiming 8192 x 8192 pixels if `huge`, with a comment that holds an end-of-image marker.
+    Scans are counted by their markers: in coded data a 0xFF byte is always followed by a 0 or a restart."""
+    image = Image.new("L", (64, 64), 85) if grey else Image.new("RGB", (64, 64), (0, 128, 128))
+    data = _encoded(image, "JPEG", quality=75, progressive=True)
+    last, end = data.rfind(b"\xff\xda"), len(data) - 2   # before FF D9
+    data = data[:end] + data[last:end] * (count - data.count(b"\xff\xda")) + data[end:]
+    data = data[:2] + b"\xff\xfe\x00\x0azornik\xff\xd9" + data[2:]   # a comment that a decoder skips
+    if huge:   # height and width, big-endian, in the progressive frame header
+        at = data.find(b"\xff\xc2") + 5
+        data = data[:at] + struct.pack(">HH", 8192, 8192) + data[at + 4:]
+    return data
+
+
+def _tiff_strip(jpeg):
+    """A grey TIFF of 8192 x 8192 pixels in one strip compressed as `jpeg`: nine tags, each a LONG."""
+    tags = [(256, 8192), (257, 8192), (258, 8), (259, 7), (262, 1), (273, 8 + 2 + 9 * 12 + 4), (277, 1),
+            (278, 8192), (279, len(jpeg))]
+    return (b"II*\0" + struct.pack("<IH", 8, len(tags)) + b"".join(struct.pack("<HHII", t, 4, 1, v) for t, v in tags)
+            + struct.pack("<I", 0) + jpeg)
+
+
+case("scans500.jpg", "loads 64x64", "progressive JPEG of 500 scans")(lambda: _scans(500))
+case("scans501.jpg", "refused", "progressive JPEG of 501 scans")(lambda: _scans(501))
+case("scans33_8192.jpg", "refused", "progressive JPEG of 33 scans claiming 8192 x 8192 pixels")(
+    lambda: _scans(33, huge=True))
+case("scans33_8192.tif", "refused", "TIFF whose one 8192 x 8192 strip is a grey JPEG of 33 scans")(
+    lambda: _tiff_strip(_scans(33, grey=True, huge=True)))
+
+
 @case("text.jpg", "refused", "plain text wearing a .jpg name")
 def text_jpeg():
     return b"This is not a picture, only a few lines of text\nwith a picture's name.\n"
@@ -208,9 +275,9 @@ def text_jpeg():
 
 def manifest_text():
     lines = ["# Awkward and broken pictures for the picture loader, made by tools/make_hostile_pictures.py.",
-             "# One file a line: NAME OUTCOME, where OUTCOME is what Qt's QImageReader::read() gives,",
-             "# turned upright by a valid orientation tag (setAutoTransform(true)):",
-             "# \"loads WxH\" (a picture of that size) or \"refused\" (no picture).",
+             "# One file a line: NAME OUTCOME, where OUTCOME is what the game's picture loader gives:",
+             "# \"loads WxH\" (QImageReader's picture, turned upright by a valid orientation tag) or",
+             "# \"refused\" (by QImageReader, or by the game as too large or too slow to decode).",
              "# A comment line above each entry says what the file is."]
     for name, outcome, description, _ in _CASES:
         lines += ["# " + description, "%s %s" % (name, outcome)]

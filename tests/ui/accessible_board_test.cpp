@@ -144,14 +144,10 @@ TEST_F(AccessibleBoard, SendsEachLandedMoveOnceAndItsFocusFollowsTheEmptySlot)
         EXPECT_EQ(sent.back(), (Sent{Focus, focus}));
         sent.pop_back();
         std::sort(sent.begin(), sent.end());
-        EXPECT_EQ(sent,
-                  (Events{{Name, 0},
-                          {Name, 1},
-                          {Description, 0},
-                          {Description, 1},
-                          {Description, 2},
-                          {Description, 4},
-                          {Description, 5}}));
+        // clang-format off
+        EXPECT_EQ(sent, (Events{{Name, 0}, {Name, 1}, {Description, 0}, {Description, 1}, {Description, 2},
+                                {Description, 4}, {Description, 5}}));
+        // clang-format on
         sent.clear();
     };
     sent.clear();

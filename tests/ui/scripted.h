@@ -22,8 +22,6 @@ inline void useOwnHome(const QTemporaryDir& home)
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
 }
 
-using Shown = ShownMessage;
-
 // A key pressed on `w`, as the keyboard sends it.
 inline void pressKey(QWidget* w, int key)
 {
@@ -52,15 +50,13 @@ public:
 class ScriptedDialog : public CommonDialog {
 public:
     ScriptedDialog() : CommonDialog(nullptr) {}
-    std::deque<QString> answers;   // "" cancels
-    std::vector<QStringList> filtersSeen;
+    std::deque<QString> answers;        // "" cancels
     std::vector<QString> filterTexts;   // the filter each command set, as it set it
     std::vector<QString> presetsSeen;
 
 protected:
-    QString run(bool, const QStringList& nameFilters, const QString& preset) override
+    QString run(bool, const QStringList&, const QString& preset) override
     {
-        filtersSeen.push_back(nameFilters);
         filterTexts.push_back(Filter);
         presetsSeen.push_back(preset);
         if (answers.empty())

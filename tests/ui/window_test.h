@@ -11,6 +11,9 @@
 namespace zp::test {
 
 using Moves = std::vector<std::int16_t>;
+// The awkward and broken pictures made by tools/make_hostile_pictures.py.
+inline const QString HostileDir =
+    QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/hostile");
 
 template <class Base = ::testing::Test> struct WindowIn : Base {
     QTemporaryDir dir;
