@@ -9,16 +9,6 @@
 #include "ui/form1.h"
 #include "ui/form2.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QScopedValueRollback>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolButton>
-
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -38,46 +28,26 @@ QByteArray contents(const QString& file)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
 }
 
-// The working folder: two pictures, a good and a broken puzzle file.
-struct Workshop {
-    QTemporaryDir dir;
-    QString path(const QString& name) const { return dir.filePath(name); }
-    Workshop()
+// The user, also the platform and file dialog the window talks to. Time is virtual; every event pass the
+// engine asks for may bring input, as a real user's input arrives exactly then.
+class RestlessUser : public QObject, public test::ScriptedPlatform, public test::ScriptedDialog {
+public:
+    RestlessUser(long seed, long actions) : seed_(seed), actions_(actions), rng_(unsigned(seed)) {}
+    // Plays on a real main window in a working folder of two pictures, a good and a broken puzzle file; the
+    // exit status, 0 when every check held.
+    int play(QApplication& app)
     {
         QImage image(200, 150, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
         const QByteArray start = writePuzzle({path("small.bmp"), "3", "2", {2, 3}});
         QFile puzzle(path("start.pzl")), garbage(path("garbage.pzl"));
         if (!image.save(path("wide.png")) || !image.copy(0, 0, 60, 40).save(path("small.bmp")) ||
-            !puzzle.open(QIODevice::WriteOnly) || puzzle.write(start) != start.size() ||
-            !garbage.open(QIODevice::WriteOnly) || garbage.write("hello\r\n") != 7)
-            qFatal("cannot set up the working folder");
-    }
-};
-
-// Runs `then` each time the watched widget is shown, once the showing is done.
-struct OnShow : QObject {
-    std::function<void()> then;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show)
-            QTimer::singleShot(0, this, then);
-        return false;
-    }
-};
-
-// The user, also the platform and file dialog the window talks to. Time is virtual; every event pass the
-// engine asks for may bring input, as a real user's input arrives exactly then.
-class RestlessUser : public test::ScriptedPlatform, public test::ScriptedDialog {
-public:
-    RestlessUser(long seed, long actions) : seed_(seed), actions_(actions), rng_(unsigned(seed)) {}
-    // Plays on a real main window in the workshop; the exit status, 0 when every check held.
-    int play(QApplication& app)
-    {
+            !puzzle.open(QIODevice::WriteOnly) || puzzle.write(start) != start.size() || !puzzle.flush() ||
+            !garbage.open(QIODevice::WriteOnly) || garbage.write("hello\r\n") != 7 || !garbage.flush())
+            return std::fprintf(stderr, "stress: cannot set up the working folder\n"), 2;
         form_ = std::make_unique<Form1>(*this, loader_, this);
-        form_->Form_Load({shop_.path("start.pzl")});
-        sizeShown_.then = [this] { answerSize(); };
-        form_->sizeDialog()->installEventFilter(&sizeShown_);
+        form_->Form_Load({path("start.pzl")});
+        form_->sizeDialog()->installEventFilter(this);
         form_->show();
         QTimer::singleShot(0, form_.get(), [&] { QCoreApplication::exit(playActions()); });
         return app.exec();
@@ -116,13 +86,14 @@ protected:
             : filters.value(0).startsWith("Puzzle") ? QStringList{"start.pzl", "garbage.pzl", "gone.pzl"}
                                                     : QStringList{"small.bmp", "wide.png", "garbage.pzl"};
         const int i = below(4);
-        const QString name = i == 0 ? QString() : shop_.path(files[i - 1]);
+        const QString name = i == 0 ? QString() : path(files[i - 1]);
         saveTo_ = save ? name : saveTo_;
         ScriptedDialog::answers = {name};
         return ScriptedDialog::run(save, filters, preset);
     }
 
 private:
+    QString path(const QString& name) const { return dir_.filePath(name); }
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
 
@@ -161,6 +132,13 @@ private:
                           Qt::NoModifier);
         QApplication::sendEvent(area, &event);
     }
+    // Answers the size dialog each time it is shown, once the showing is done.
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, [this] { answerSize(); });
+        return false;
+    }
     // Types a size, then OK (and Cancel after "Wrong values"), Cancel or the close box.
     void answerSize()
     {
@@ -193,7 +171,7 @@ private:
 
     const long seed_, actions_;
     std::mt19937 rng_;
-    Workshop shop_;
+    QTemporaryDir dir_;   // the working folder
     QtPictureLoader loader_;
     long action_ = 0;       // 0: not playing yet
     bool nested_ = false;   // input injected from an event pass is running
@@ -201,8 +179,7 @@ private:
     std::size_t checkedMessages_ = 0;
     QString saveTo_;                                       // the file the last save dialog named
     std::optional<std::pair<QString, QByteArray>> kept_;   // after a No: that file and its bytes then
-    OnShow sizeShown_;
-    std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
+    std::unique_ptr<Form1> form_;                          // last: it goes before the services it uses
 };
 
 }   // namespace
