@@ -22,6 +22,7 @@
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -41,7 +42,7 @@ constexpr uid_t Nobody = 65534;                                              // 
 struct Child {
     uid_t user = 0;
     rlim_t fileSizeLimit = RLIM_INFINITY;
-    int failingCall = -1;                 // a system call that fails with EIO
+    int failingCall = -1;                 // a system call that fails with EIO (-1: none)
     QString picture = u"/pics/a.jpg"_s;   // the game's picture
     bool setUp() const
     {
@@ -53,9 +54,8 @@ struct Child {
         const rlimit limit{fileSizeLimit, RLIM_INFINITY};
         return setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
             (!user || (setgroups(0, nullptr) == 0 && setgid(user) == 0 && setuid(user) == 0)) &&
-            (failingCall < 0 ||
-             (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-              prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &failing) == 0));
+            prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+            prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &failing) == 0;
     }
 };
 
@@ -89,12 +89,12 @@ QString put(const QString& file, const QByteArray& bytes)
 }
 
 // Saves a game of a 4 x 4 board cut from the child's picture, tiles 2 and 6 moved, to `file`, in a child
-// process started as the program starts, every question answered Yes; the messages shown, one a line, or
-// how the child ended.
+// process started as the program starts, every question answered Yes; the messages shown, one a line (the
+// overwrite question as "?", "Cannot save the file <file>: <reason>" as the reason), or how the child ended.
 std::string save(const QString& file, const Child& child)
 {
-    int fds[2];
-    EXPECT_EQ(pipe(fds), 0);
+    char* const shared =
+        static_cast<char*>(mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     if (fork() == 0) {
         alarm(20);
         QString shown = "cannot set the child up";
@@ -108,25 +108,16 @@ std::string save(const QString& file, const Child& child)
             shown.clear();
             for (const test::ShownMessage& m : board.platform.messages)
                 shown += m.text + u'\n';
+            shown.replace(OverwriteQuestion.toString() + u'\n', u"?"_s)
+                .replace("Cannot save the file " + file + ": ", u""_s);
         }
-        _exit(write(fds[1], shown.toUtf8().data(), shown.toUtf8().size()) > 0 ? 0 : 1);
+        _exit(qstrncpy(shared, shown.toUtf8(), 4096) ? 0 : 1);
     }
-    close(fds[1]);
-    std::string shown(4096, '\0');   // a message, written at once
-    shown.resize(std::max<ssize_t>(read(fds[0], shown.data(), shown.size()), 0));
-    close(fds[0]);
     int status = 0;
     wait(&status);
+    const std::string shown = shared;
+    munmap(shared, 4096);
     return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : shown;
-}
-
-// "?" for the question, then the message for the reason that follows, if any.
-std::string shown(const QString& file, const QString& expected)
-{
-    const QString reason = expected.mid(expected.startsWith(u'?'));
-    return ((expected.startsWith(u'?') ? OverwriteQuestion.toString() + u'\n' : QString()) +
-            (reason.isEmpty() ? QString() : "Cannot save the file " + file + ": " + reason + u'\n'))
-        .toStdString();
 }
 
 // A message as run() gives it: its text, its style's code, and its title if it has one.
@@ -153,15 +144,13 @@ protected:
     {
         const test::GameSnapshot before = board.snapshot();
         board.platform.messages.clear();
-        PuzzleFiles files(board.game, board.size, loader, board.platform);
-        (files.*command)(file);
+        (PuzzleFiles(board.game, board.size, loader, board.platform).*command)(file);
         QString shown;
         for (const test::ShownMessage& m : board.platform.messages)
             shown += QString("%1 [%2]%3\n").arg(m.text).arg(int(m.style)).arg(m.title);
         return board.snapshot() == before ? shown : shown + u"the game changed"_s;
     }
     QString save(const QString& file) { return run(&PuzzleFiles::SavePuzzle, file); }
-    QString open(const QString& file) { return run(&PuzzleFiles::OpenPuzzle, file); }
 
     QTemporaryDir dir;
     test::FakeLoader loader;
@@ -195,7 +184,7 @@ TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoo
         {"AFileThatStartsWithAUtf8ByteOrderMarkOpens", put(path(u"bom.pzl"_s), "\xEF\xBB\xBF" + Saved), 2}};
     for (const auto& [rule, file, count] : cases) {
         SCOPED_TRACE(rule);
-        EXPECT_EQ(open(file), count < 0 ? Refused : u"the game changed"_s);
+        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file), count < 0 ? Refused : u"the game changed"_s);
         EXPECT_EQ(board.game.history().MoveCount(), count < 0 ? 2 : count);
     }
     ::close(writer);
@@ -221,7 +210,7 @@ struct Case {
     // five times (mode 0666); the file saved to.
     QString made, file;
     Child as;
-    QString shown;       // as for shown()
+    std::string shown;   // as save() gives it
     QByteArray after;    // the file's bytes afterwards, read through any link
     bool full = false;   // on a file system of 64 KiB, filled up before the save
 };
@@ -237,25 +226,22 @@ TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
         GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
     const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl",
                   big(5000, u'p');
+    const std::string lost = "Its old content could not be kept.\n";
     const Case cases[] = {
-        {"mkfifo f", "f", {}, "not a regular file", Unreadable},
-        {"mkdir f", "f", {}, "Is a directory", Unreadable},
-        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links", Unreadable},
+        {"mkfifo f", "f", {}, "not a regular file\n", Unreadable},
+        {"mkdir f", "f", {}, "Is a directory\n", Unreadable},
+        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links\n", Unreadable},
         {"ln -s old l", "l", {}, "?", Saved},
         {"ln -s ../ro/old mine/l", "mine/l", {Nobody}, "?", Saved},
-        {"", "old", {.fileSizeLimit = 8}, "?File too large", Old},
-        {"", "ro/old", {Nobody, 8}, "?File too large", Old},
-        {"", "ro/long", {Nobody, 8}, "?File too large", Old.repeated(5)},
+        {"", "old", {.fileSizeLimit = 8}, "?File too large\n", Old},
+        {"", "ro/old", {Nobody, 8}, "?File too large\n", Old},
+        {"", "ro/long", {Nobody, 8}, "?File too large\n", Old.repeated(5)},
         {"", "s/old", {Nobody}, "?", Saved},
         {"cp old " + longName, longName, {}, "?", Saved},
         {"cp old " + longest, longest, {}, "?", Saved},
-        {"", "old", {.picture = big}, "?No space left on device", Old, true},
-        {"", "ro/old", {.user = Nobody, .picture = big}, "?No space left on device", Old, true},
-        {"",
-         "ro/old",
-         {.user = Nobody, .failingCall = SYS_fsync},
-         "?Input/output error\nIts old content could not be kept.",
-         Saved},
+        {"", "old", {.picture = big}, "?No space left on device\n", Old, true},
+        {"", "ro/old", {.user = Nobody, .picture = big}, "?No space left on device\n", Old, true},
+        {"", "ro/old", {.user = Nobody, .failingCall = SYS_fsync}, "?Input/output error\n" + lost, Saved},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.left(40).toStdString());
@@ -268,7 +254,7 @@ TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
               "cp -p old s; cat old old old old old >ro/long; chmod 666 ro/long; chown nobody mine\n" +
                   c.made + (c.full ? "\ncat /dev/zero >fill || true" : "") + "\nchmod 555 ro");
         const QByteArray before = listing(dir);
-        EXPECT_EQ(save(dir.filePath(c.file), c.as), shown(dir.filePath(c.file), c.shown));
+        EXPECT_EQ(save(dir.filePath(c.file), c.as), c.shown);
         EXPECT_EQ(contents(dir, c.file), c.after);
         EXPECT_EQ(listing(dir), before);
         if (c.full)
