@@ -122,7 +122,6 @@ std::string save(const QString& file, const Child& child)
 
 // A message as run() gives it: its text, its style's code, and its title if it has one.
 const QString Question = test::OverwriteText + u" [292]\n"_s;   // question icon, Yes and No, No the default
-const QString Refused = test::CannotFindText + u" [16]\n"_s;    // critical icon, OK
 
 class PuzzleFilesTest : public ::testing::Test {
 protected:
@@ -133,7 +132,6 @@ protected:
         ASSERT_TRUE(dir.isValid() && board.build(400, 400, u"4"_s, u"4"_s, u"/pics/a.jpg"_s));
         ASSERT_TRUE(board.game.MoveTile(2) && board.game.MoveTile(6));
         board.size.cols = u"6"_s;   // the size dialog, changed since: a failed open must not touch it
-        board.platform.answers.assign(4, MsgResult::Yes);
     }
     void TearDown() override { alarm(0); }
 
@@ -150,7 +148,6 @@ protected:
             shown += QString("%1 [%2]%3\n").arg(m.text).arg(int(m.style)).arg(m.title);
         return board.snapshot() == before ? shown : shown + u"the game changed"_s;
     }
-    QString save(const QString& file) { return run(&PuzzleFiles::SavePuzzle, file); }
 
     QTemporaryDir dir;
     test::FakeLoader loader;
@@ -184,7 +181,9 @@ TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoo
         {"AFileThatStartsWithAUtf8ByteOrderMarkOpens", put(path(u"bom.pzl"_s), "\xEF\xBB\xBF" + Saved), 2}};
     for (const auto& [rule, file, count] : cases) {
         SCOPED_TRACE(rule);
-        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file), count < 0 ? Refused : u"the game changed"_s);
+        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file),
+                  count < 0 ? test::CannotFindText + u" [16]\n"_s
+                            : u"the game changed"_s);   // critical icon, OK
         EXPECT_EQ(board.game.history().MoveCount(), count < 0 ? 2 : count);
     }
     ::close(writer);
@@ -197,11 +196,11 @@ TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItW
 {
     const QString file = put(path(u"old.pzl"_s), Old + Old);
     board.platform.answers = {MsgResult::No, MsgResult::Yes};
-    EXPECT_EQ(save(file), Question);
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, file), Question);
     EXPECT_EQ(contents(dir, file), Old + Old);
-    EXPECT_EQ(save(file), Question);
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, file), Question);
     EXPECT_EQ(contents(dir, file), Saved);
-    EXPECT_EQ(save(path(u"new.pzl"_s)), "");
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, path(u"new.pzl"_s)), "");
     EXPECT_EQ(contents(dir, path(u"new.pzl"_s)), Saved);
 }
 

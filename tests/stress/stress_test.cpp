@@ -10,8 +10,8 @@
 #include "ui/form2.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
-#include <optional>
 #include <random>
 
 using namespace zp;
@@ -21,12 +21,6 @@ namespace {
 constexpr double InjectChance = 0.05;   // per event pass inside a slide or a solution's pause
 // Size texts for the pictures of 60 x 40 and 200 x 150 pixels: usable, or not (for one or both).
 const char* const SizeTexts[] = {"1", "2", "3", "5", "7", "0", "x", "", "61"};
-
-QByteArray contents(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
-}
 
 // The user, also the platform and file dialog the window talks to. Time is virtual; every event pass the
 // engine asks for may bring input, as a real user's input arrives exactly then.
@@ -69,13 +63,9 @@ public:
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
         ScriptedPlatform::messageBox(text, style, title);
-        if (style != MsgStyle::QuestionYesNo)
-            return MsgResult::Ok;
-        kept_.reset();   // a Yes may change the file asked about; after a No it must stay as it was
-        if (chance(0.5))
-            return MsgResult::Yes;
-        kept_ = {saveTo_, contents(saveTo_)};
-        return MsgResult::No;
+        return style != MsgStyle::QuestionYesNo ? MsgResult::Ok
+            : chance(0.5)                       ? MsgResult::Yes
+                                                : MsgResult::No;
     }
 
 protected:
@@ -87,7 +77,6 @@ protected:
                                                     : QStringList{"small.bmp", "wide.png", "garbage.pzl"};
         const int i = below(4);
         const QString name = i == 0 ? QString() : path(files[i - 1]);
-        saveTo_ = save ? name : saveTo_;
         ScriptedDialog::answers = {name};
         return ScriptedDialog::run(save, filters, preset);
     }
@@ -158,8 +147,6 @@ private:
         const Game& game = form_->game();
         if (game.sliding() || game.solving())
             return "the game is still busy after the action returned";
-        if (kept_ && contents(kept_->first) != kept_->second)
-            return "a No at the overwrite question changed " + kept_->first;
         for (; checkedMessages_ < messages.size(); ++checkedMessages_) {
             const test::ShownMessage& m = messages[checkedMessages_];
             if (m.text != test::CannotFindText && m.text != test::OverwriteText && m.text != "Wrong values" &&
@@ -177,9 +164,7 @@ private:
     bool nested_ = false;   // input injected from an event pass is running
     double now_ = 0;
     std::size_t checkedMessages_ = 0;
-    QString saveTo_;                                       // the file the last save dialog named
-    std::optional<std::pair<QString, QByteArray>> kept_;   // after a No: that file and its bytes then
-    std::unique_ptr<Form1> form_;                          // last: it goes before the services it uses
+    std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
 };
 
 }   // namespace
@@ -190,10 +175,10 @@ int main(int argc, char** argv)
     const QTemporaryDir home;
     test::useOwnHome(home);
     QApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    bool seedOk = false, actionsOk = false;
-    const long seed = args.value(2).toLong(&seedOk), actions = args.value(4).toLong(&actionsOk);
-    if (args.size() != 5 || args[1] != "--seed" || args[3] != "--actions" || !seedOk || !actionsOk)
+    long seed = 0, actions = 0;
+    char end = 0;
+    if (argc != 5 || std::strcmp(argv[1], "--seed") || std::strcmp(argv[3], "--actions") ||
+        std::sscanf(argv[2], "%ld%c", &seed, &end) != 1 || std::sscanf(argv[4], "%ld%c", &actions, &end) != 1)
         return std::fprintf(stderr, "usage: stress_test --seed N --actions M\n"), 2;
     return RestlessUser(seed, actions).play(app);
 }
