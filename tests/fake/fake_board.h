@@ -3,12 +3,10 @@
 #pragma once
 
 #include "engine/form_frame.h"
-#include "engine/game.h"
 #include "engine/size_fields.h"
 #include "platform/picture_clip.h"
 #include "platform/picture_loader.h"
 #include "platform/play_area_control.h"
-#include "platform/tile_controls.h"
 #include "tests/fake/board_check.h"
 #include "tests/fake/fake_platform.h"
 
@@ -31,10 +29,9 @@ struct FakeLoader : PictureLoader {
     std::map<QString, QSize> pictures;
     Result<PicturePtr> load(const QString& path) override
     {
-        const QSize size = pictures.count(path) ? pictures.at(path) : QSize();
-        if (!size.isValid())
+        if (!pictures.count(path))
             return Refusal{QStringLiteral("no such picture")};
-        return PicturePtr(std::make_shared<FakePicture>(size.width(), size.height()));
+        return PicturePtr(std::make_shared<FakePicture>(pictures[path].width(), pictures[path].height()));
     }
 };
 

@@ -1,12 +1,14 @@
 // SPDX-License-Identifier: MIT
-// Opening and saving puzzle files: the overwrite question, the 1000-move limit, a byte-order mark; unusable
-// files and FIFOs opened leave the game in play and show the message. A save where a file size limit, a
-// full disk, a link, a sticky folder, another user or a long name is in the way writes the game whole, or
-// says why and leaves the file there its bytes; each such save runs in a child process started as the
-// program starts, as a second user where that matters.
+// Opening and saving puzzle files: the overwrite question, the 1000-move limit, a byte-order mark, the
+// picture found beside a puzzle file from another computer; unusable files and FIFOs opened leave the game
+// in play and show the message. A save where a file size limit, a full disk, a link, a sticky folder,
+// another user or a long name is in the way writes the game whole, or says why and leaves the file there
+// its bytes; each such save runs in a child process started as the program starts, as a second user where
+// that matters.
 #include "files/puzzle_files.h"
 
 #include "platform/file_io.h"
+#include "platform/picture_loader.h"
 #include "tests/fake/fake_board.h"
 
 #include <QDir>
@@ -20,6 +22,7 @@
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -33,14 +36,14 @@ namespace zp {
 namespace {
 
 const QByteArray Old = "old game\n", Unreadable = "(cannot be read)";
-const QByteArray Game = "/pics/a.jpg\r\n2\r\n2\r\n 3 \r\n 2 \r\n 4 \r\n 3 \r\n";   // the game in play
-constexpr uid_t Nobody = 65534;                                                    // the second user
-const QByteArray Saved = "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 6 \r\n";   // the 4 x 4 game of the fixture
+const QByteArray Saved = "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 6 \r\n";   // the 4 x 4 game in play
+constexpr uid_t Nobody = 65534;                                              // the second user
 
 struct Child {
     uid_t user = 0;
     rlim_t fileSizeLimit = RLIM_INFINITY;
-    int failingCall = -1;   // a system call that fails with EIO
+    int failingCall = -1;                 // a system call that fails with EIO (-1: none)
+    QString picture = u"/pics/a.jpg"_s;   // the game's picture
     bool setUp() const
     {
         sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
@@ -51,9 +54,8 @@ struct Child {
         const rlimit limit{fileSizeLimit, RLIM_INFINITY};
         return setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
             (!user || (setgroups(0, nullptr) == 0 && setgid(user) == 0 && setuid(user) == 0)) &&
-            (failingCall < 0 ||
-             (prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
-              prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &failing) == 0));
+            prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
+            prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &failing) == 0;
     }
 };
 
@@ -77,50 +79,49 @@ QByteArray contents(const QTemporaryDir& dir, const QString& f)
     return shell(dir, "test -f " + f + " && cat " + f + " || printf '" + Unreadable + "'");
 }
 
-// Saves a game of a 2 x 2 board cut from `picture`, tiles 2, 4 and 3 moved, to `file`, in a child process
-// started as the program starts, every question answered Yes; the messages shown, one a line, or how the
-// child ended.
-std::string save(const QString& file, const Child& child = {}, const QString& picture = "/pics/a.jpg")
+// Writes `bytes` to `file`, making its folders; the file's name.
+QString put(const QString& file, const QByteArray& bytes)
 {
-    int fds[2];
-    EXPECT_EQ(pipe(fds), 0);
+    QFile f(file);
+    EXPECT_TRUE(QDir().mkpath(QFileInfo(file).path()) && f.open(QIODevice::WriteOnly) &&
+                f.write(bytes) == bytes.size());
+    return file;
+}
+
+// Saves a game of a 4 x 4 board cut from the child's picture, tiles 2 and 6 moved, to `file`, in a child
+// process started as the program starts, every question answered Yes; the messages shown, one a line (the
+// overwrite question as "?", "Cannot save the file <file>: <reason>" as the reason), or how the child ended.
+std::string save(const QString& file, const Child& child)
+{
+    char* const shared =
+        static_cast<char*>(mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
     if (fork() == 0) {
         alarm(20);
         QString shown = "cannot set the child up";
         test::FakeBoard board;
         test::FakeLoader loader;
-        if (child.setUp() && board.build(400, 400, "2", "2", picture)) {
+        if (child.setUp() && board.build(400, 400, "4", "4", child.picture)) {
             ignoreFileSizeLimitSignal();
-            board.game.replay({2, 4, 3});
+            board.game.replay({2, 6});
             board.platform.answers.assign(2, MsgResult::Yes);
             PuzzleFiles(board.game, board.size, loader, board.platform).SavePuzzle(file);
             shown.clear();
             for (const test::ShownMessage& m : board.platform.messages)
                 shown += m.text + u'\n';
+            shown.replace(OverwriteQuestion.toString() + u'\n', u"?"_s)
+                .replace("Cannot save the file " + file + ": ", u""_s);
         }
-        _exit(write(fds[1], shown.toUtf8().data(), shown.toUtf8().size()) > 0 ? 0 : 1);
+        _exit(qstrncpy(shared, shown.toUtf8(), 4096) ? 0 : 1);
     }
-    close(fds[1]);
-    std::string shown(4096, '\0');   // a message, written at once
-    shown.resize(std::max<ssize_t>(read(fds[0], shown.data(), shown.size()), 0));
-    close(fds[0]);
     int status = 0;
     wait(&status);
+    const std::string shown = shared;
+    munmap(shared, 4096);
     return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : shown;
-}
-
-// "?" for the question, then the message for the reason that follows, if any.
-std::string shown(const QString& file, const QString& expected)
-{
-    const QString reason = expected.mid(expected.startsWith(u'?'));
-    return ((expected.startsWith(u'?') ? OverwriteQuestion.toString() + u'\n' : QString()) +
-            (reason.isEmpty() ? QString() : "Cannot save the file " + file + ": " + reason + u'\n'))
-        .toStdString();
 }
 
 // A message as run() gives it: its text, its style's code, and its title if it has one.
 const QString Question = test::OverwriteText + u" [292]\n"_s;   // question icon, Yes and No, No the default
-const QString Refused = test::CannotFindText + u" [16]\n"_s;    // critical icon, OK
 
 class PuzzleFilesTest : public ::testing::Test {
 protected:
@@ -131,32 +132,22 @@ protected:
         ASSERT_TRUE(dir.isValid() && board.build(400, 400, u"4"_s, u"4"_s, u"/pics/a.jpg"_s));
         ASSERT_TRUE(board.game.MoveTile(2) && board.game.MoveTile(6));
         board.size.cols = u"6"_s;   // the size dialog, changed since: a failed open must not touch it
-        board.platform.answers.assign(4, MsgResult::Yes);
     }
     void TearDown() override { alarm(0); }
 
     QString path(const QString& name) const { return dir.filePath(name); }
-    QString write(const QString& name, const QByteArray& bytes = Old)
-    {
-        QFile file(path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        return path(name);
-    }
     // Runs `command` with `file` on the game in play; the messages it showed, one a line, then a note if the
     // game changed.
     QString run(void (PuzzleFiles::*command)(const QString&), const QString& file)
     {
         const test::GameSnapshot before = board.snapshot();
         board.platform.messages.clear();
-        PuzzleFiles files(board.game, board.size, loader, board.platform);
-        (files.*command)(file);
+        (PuzzleFiles(board.game, board.size, loader, board.platform).*command)(file);
         QString shown;
         for (const test::ShownMessage& m : board.platform.messages)
             shown += QString("%1 [%2]%3\n").arg(m.text).arg(int(m.style)).arg(m.title);
         return board.snapshot() == before ? shown : shown + u"the game changed"_s;
     }
-    QString save(const QString& file) { return run(&PuzzleFiles::SavePuzzle, file); }
-    QString open(const QString& file) { return run(&PuzzleFiles::OpenPuzzle, file); }
 
     QTemporaryDir dir;
     test::FakeLoader loader;
@@ -181,15 +172,18 @@ TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoo
         {"AFifoWithAWriter", fed, -1},
         {"AFolder", folder, -1},
         {"AMissingFile", path(u"missing.pzl"_s), -1},
-        {"AMissingPicture", write(u"gone.pzl"_s, "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"), -1},
-        {"ATileOffTheBoard", write(u"17.pzl"_s, "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"), -1},
-        {"TilesUnderAPixel", write(u"thin.pzl"_s, "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n"), -1},
-        {"APuzzleFileWithMoreThan1000MovesDoesNotOpen", write(u"1001.pzl"_s, moves), -1},
-        {"AFileOf1000MovesOpens", write(u"1000.pzl"_s, QByteArray(moves).replace(" 1001 ", " 1000 ")), 1000},
-        {"AFileThatStartsWithAUtf8ByteOrderMarkOpens", write(u"bom.pzl"_s, "\xEF\xBB\xBF" + Saved), 2}};
+        {"AMissingPicture", put(path(u"gone.pzl"_s), "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"), -1},
+        {"ATileOffTheBoard", put(path(u"17.pzl"_s), "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"), -1},
+        {"TilesUnderAPixel", put(path(u"thin.pzl"_s), "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n"), -1},
+        {"APuzzleFileWithMoreThan1000MovesDoesNotOpen", put(path(u"1001.pzl"_s), moves), -1},
+        {"AFileOf1000MovesOpens", put(path(u"1000.pzl"_s), QByteArray(moves).replace(" 1001 ", " 1000 ")),
+         1000},
+        {"AFileThatStartsWithAUtf8ByteOrderMarkOpens", put(path(u"bom.pzl"_s), "\xEF\xBB\xBF" + Saved), 2}};
     for (const auto& [rule, file, count] : cases) {
         SCOPED_TRACE(rule);
-        EXPECT_EQ(open(file), count < 0 ? Refused : u"the game changed"_s);
+        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file),
+                  count < 0 ? test::CannotFindText + u" [16]\n"_s
+                            : u"the game changed"_s);   // critical icon, OK
         EXPECT_EQ(board.game.history().MoveCount(), count < 0 ? 2 : count);
     }
     ::close(writer);
@@ -200,13 +194,13 @@ TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoo
 // question.
 TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItWhole)
 {
-    const QString file = write(u"old.pzl"_s, Old + Old);
+    const QString file = put(path(u"old.pzl"_s), Old + Old);
     board.platform.answers = {MsgResult::No, MsgResult::Yes};
-    EXPECT_EQ(save(file), Question);
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, file), Question);
     EXPECT_EQ(contents(dir, file), Old + Old);
-    EXPECT_EQ(save(file), Question);
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, file), Question);
     EXPECT_EQ(contents(dir, file), Saved);
-    EXPECT_EQ(save(path(u"new.pzl"_s)), "");
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, path(u"new.pzl"_s)), "");
     EXPECT_EQ(contents(dir, path(u"new.pzl"_s)), Saved);
 }
 
@@ -215,65 +209,102 @@ struct Case {
     // five times (mode 0666); the file saved to.
     QString made, file;
     Child as;
-    QString shown;      // as for shown()
-    QByteArray after;   // the file's bytes afterwards, read through any link
+    std::string shown;   // as save() gives it
+    QByteArray after;    // the file's bytes afterwards, read through any link
+    bool full = false;   // on a file system of 64 KiB, filled up before the save
 };
 
 // Only regular files are replaced; "ro" is a folder that the second user may not write to, "mine" one of
-// the second user's, "s" a sticky folder. Nothing is left behind, nothing removed, a link stays a link.
+// the second user's, "s" a sticky folder. Nothing is left behind, nothing removed, a link stays a link. On
+// a full disk the new size is claimed before the old bytes change: the file keeps them, whether a new file
+// was to take its place or it was to be overwritten in place (the picture's long name makes a game of two
+// pages). A failure once the old bytes have begun to change says that they are lost.
 TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
-    const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl";
+    const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl",
+                  big(5000, u'p');
+    const std::string lost = "Its old content could not be kept.\n";
     const Case cases[] = {
-        {"mkfifo f", "f", {}, "not a regular file", Unreadable},
-        {"mkdir f", "f", {}, "Is a directory", Unreadable},
-        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links", Unreadable},
-        {"ln -s old l", "l", {}, "?", Game},
-        {"ln -s ../ro/old mine/l", "mine/l", {Nobody}, "?", Game},
-        {"", "old", {.fileSizeLimit = 8}, "?File too large", Old},
-        {"", "ro/old", {Nobody, 8}, "?File too large", Old},
-        {"", "ro/long", {Nobody, 8}, "?File too large", Old.repeated(5)},
-        {"", "s/old", {Nobody}, "?", Game},
-        {"cp old " + longName, longName, {}, "?", Game},
-        {"cp old " + longest, longest, {}, "?", Game},
+        {"mkfifo f", "f", {}, "not a regular file\n", Unreadable},
+        {"mkdir f", "f", {}, "Is a directory\n", Unreadable},
+        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links\n", Unreadable},
+        {"ln -s old l", "l", {}, "?", Saved},
+        {"ln -s ../ro/old mine/l", "mine/l", {Nobody}, "?", Saved},
+        {"", "old", {.fileSizeLimit = 8}, "?File too large\n", Old},
+        {"", "ro/old", {Nobody, 8}, "?File too large\n", Old},
+        {"", "ro/long", {Nobody, 8}, "?File too large\n", Old.repeated(5)},
+        {"", "s/old", {Nobody}, "?", Saved},
+        {"cp old " + longName, longName, {}, "?", Saved},
+        {"cp old " + longest, longest, {}, "?", Saved},
+        {"", "old", {.picture = big}, "?No space left on device\n", Old, true},
+        {"", "ro/old", {.user = Nobody, .picture = big}, "?No space left on device\n", Old, true},
+        {"", "ro/old", {.user = Nobody, .failingCall = SYS_fsync}, "?Input/output error\n" + lost, Saved},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file.left(40).toStdString());
         QTemporaryDir dir;
+        if (c.full &&
+            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "zp-test", dir.path()}) != 0)
+            continue;   // no small file system can be mounted here
         shell(dir,
               "chmod 755 .; echo old game >old; chmod 666 old; mkdir ro mine; mkdir -m 1777 s; cp -p old ro;"
               "cp -p old s; cat old old old old old >ro/long; chmod 666 ro/long; chown nobody mine\n" +
-                  c.made + "\nchmod 555 ro");
+                  c.made + (c.full ? "\ncat /dev/zero >fill || true" : "") + "\nchmod 555 ro");
         const QByteArray before = listing(dir);
-        EXPECT_EQ(save(dir.filePath(c.file), c.as), shown(dir.filePath(c.file), c.shown));
+        EXPECT_EQ(save(dir.filePath(c.file), c.as), c.shown);
         EXPECT_EQ(contents(dir, c.file), c.after);
         EXPECT_EQ(listing(dir), before);
+        if (c.full)
+            QProcess::execute("umount", {"-l", dir.path()});
     }
 }
 
-// On a full disk the new size is claimed before the old bytes change: the file keeps them and stays,
-// whether a new file was to take its place or it was to be overwritten in place. A failure once the old
-// bytes have begun to change says that they are lost.
-TEST(SaveTarget, AFullDiskKeepsTheOldFileAndALaterFailureSaysItsOldBytesAreLost)
+// Anything that exists loads, folders too, so a candidate outside the puzzle's folder would show; only a
+// file with bytes in it is no picture.
+class ExistingLoader : public PictureLoader {
+    Result<PicturePtr> load(const QString& path) override
+    {
+        const QFileInfo file(path);
+        if (file.exists() && file.size() == 0)
+            return PicturePtr(std::make_shared<test::FakePicture>(400, 400));
+        return Refusal{u"no picture"_s};
+    }
+};
+
+// A puzzle file whose picture path is from another computer opens with the picture beside it.
+TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFolder)
 {
-    QTemporaryDir dir;
-    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "zp-test", dir.path()}) != 0)
-        GTEST_SKIP() << "cannot mount a small tmpfs here; needs root";
-    shell(dir,
-          "chmod 755 .; mkdir ro; echo old game >ro/f; echo old game >f; chmod 666 f ro/f; chmod 555 ro;"
-          "cat /dev/zero >fill || true");
-    const QString big(5000, u'p');   // the picture's name: a game of two pages, where no page is left
-    EXPECT_EQ(save(dir.filePath("f"), {}, big), shown(dir.filePath("f"), "?No space left on device"));
-    EXPECT_EQ(save(dir.filePath("ro/f"), {Nobody}, big),
-              shown(dir.filePath("ro/f"), "?No space left on device"));
-    EXPECT_EQ(contents(dir, "f") + contents(dir, "ro/f"), Old + Old);
-    EXPECT_EQ(listing(dir), ". \n./f \n./fill \n./ro \n./ro/f \n");
-    shell(dir, "rm fill");   // room for the game again
-    EXPECT_EQ(save(dir.filePath("ro/f"), {.user = Nobody, .failingCall = SYS_fsync}, big),
-              shown(dir.filePath("ro/f"), "?Input/output error") + "Its old content could not be kept.\n");
-    QProcess::execute("umount", {"-l", dir.path()});
+    const QByteArray windows1250 = "C:\\Obr\xE1zky\\Lo\xEF.jpg";   // "C:\Obrázky\Loď.jpg"
+    const std::tuple<const char*, QByteArray, QStringList, QString> cases[] = {
+        // rule, line 1 of game/g.pzl, files made under the folder ("!" first: no picture), the picture
+        // path afterwards under the folder (empty: the file is refused)
+        {"SameName", windows1250, {u"game/Loď.jpg"_s, u"game/LOĎ.JPG"_s}, u"game/Loď.jpg"_s},
+        {"OtherCase", windows1250, {u"game/LOĎ.JPG"_s}, u"game/LOĎ.JPG"_s},
+        {"SameNameNoPicture", windows1250, {u"!game/Loď.jpg"_s, u"game/LOĎ.JPG"_s}, {}},
+        {"PosixPath", "/home/player/Pictures/boat.jpg", {u"game/boat.jpg"_s}, u"game/boat.jpg"_s},
+        {"RecordedPathWins", "@/pics/boat.jpg", {u"pics/boat.jpg"_s, u"game/boat.jpg"_s}, u"pics/boat.jpg"_s},
+        {"DotDot", "C:\\pics\\..", {u"game/x"_s}, {}},
+        {"NoName", "/pics/", {u"game/x"_s}, {}},
+        {"FolderPart", "..\\secret.jpg", {u"secret.jpg"_s, u"game/x"_s}, {}},
+        {"NowhereAtAll", windows1250, {u"game/Lod.jpg"_s}, {}},
+    };
+    for (const auto& [rule, line1, files, picture] : cases) {
+        SCOPED_TRACE(rule);
+        QTemporaryDir dir;
+        for (const QString& f : files)
+            put(dir.filePath(QString(f).remove(u'!')), f.startsWith(u'!') ? "no picture" : "");
+        test::FakeBoard b;
+        ExistingLoader loader;
+        PuzzleFiles(b.game, b.size, loader, b.platform)
+            .OpenPuzzle(
+                put(dir.filePath(u"game/g.pzl"_s),
+                    QByteArray(line1).replace("@", dir.path().toUtf8()) + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n"));
+        EXPECT_EQ(b.game.board().PicturePath, picture.isEmpty() ? QString() : dir.filePath(picture));
+        EXPECT_EQ(b.game.history().MoveCount(), picture.isEmpty() ? 0 : 1);
+        EXPECT_EQ(b.platform.messages.size(), picture.isEmpty() ? 1u : 0u);
+    }
 }
 
 }   // namespace

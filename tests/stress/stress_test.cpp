@@ -9,19 +9,9 @@
 #include "ui/form1.h"
 #include "ui/form2.h"
 
-#include <QApplication>
-#include <QFile>
-#include <QLineEdit>
-#include <QMouseEvent>
-#include <QPushButton>
-#include <QScopedValueRollback>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <QToolButton>
-
 #include <cstdio>
+#include <cstring>
 #include <memory>
-#include <optional>
 #include <random>
 
 using namespace zp;
@@ -32,52 +22,26 @@ constexpr double InjectChance = 0.05;   // per event pass inside a slide or a so
 // Size texts for the pictures of 60 x 40 and 200 x 150 pixels: usable, or not (for one or both).
 const char* const SizeTexts[] = {"1", "2", "3", "5", "7", "0", "x", "", "61"};
 
-QByteArray contents(const QString& file)
-{
-    QFile f(file);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
-}
-
-// The working folder: two pictures, a good and a broken puzzle file.
-struct Workshop {
-    QTemporaryDir dir;
-    QString path(const QString& name) const { return dir.filePath(name); }
-    Workshop()
+// The user, also the platform and file dialog the window talks to. Time is virtual; every event pass the
+// engine asks for may bring input, as a real user's input arrives exactly then.
+class RestlessUser : public QObject, public test::ScriptedPlatform, public test::ScriptedDialog {
+public:
+    RestlessUser(long seed, long actions) : seed_(seed), actions_(actions), rng_(unsigned(seed)) {}
+    // Plays on a real main window in a working folder of two pictures, a good and a broken puzzle file; the
+    // exit status, 0 when every check held.
+    int play(QApplication& app)
     {
         QImage image(200, 150, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
         const QByteArray start = writePuzzle({path("small.bmp"), "3", "2", {2, 3}});
         QFile puzzle(path("start.pzl")), garbage(path("garbage.pzl"));
         if (!image.save(path("wide.png")) || !image.copy(0, 0, 60, 40).save(path("small.bmp")) ||
-            !puzzle.open(QIODevice::WriteOnly) || puzzle.write(start) != start.size() ||
-            !garbage.open(QIODevice::WriteOnly) || garbage.write("hello\r\n") != 7)
-            qFatal("cannot set up the working folder");
-    }
-};
-
-// Runs `then` each time the watched widget is shown, once the showing is done.
-struct OnShow : QObject {
-    std::function<void()> then;
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Show)
-            QTimer::singleShot(0, this, then);
-        return false;
-    }
-};
-
-// The user, also the platform and file dialog the window talks to. Time is virtual; every event pass the
-// engine asks for may bring input, as a real user's input arrives exactly then.
-class RestlessUser : public test::ScriptedPlatform, public test::ScriptedDialog {
-public:
-    RestlessUser(long seed, long actions) : seed_(seed), actions_(actions), rng_(unsigned(seed)) {}
-    // Plays on a real main window in the workshop; the exit status, 0 when every check held.
-    int play(QApplication& app)
-    {
+            !puzzle.open(QIODevice::WriteOnly) || puzzle.write(start) != start.size() || !puzzle.flush() ||
+            !garbage.open(QIODevice::WriteOnly) || garbage.write("hello\r\n") != 7 || !garbage.flush())
+            return std::fprintf(stderr, "stress: cannot set up the working folder\n"), 2;
         form_ = std::make_unique<Form1>(*this, loader_, this);
-        form_->Form_Load({shop_.path("start.pzl")});
-        sizeShown_.then = [this] { answerSize(); };
-        form_->sizeDialog()->installEventFilter(&sizeShown_);
+        form_->Form_Load({path("start.pzl")});
+        form_->sizeDialog()->installEventFilter(this);
         form_->show();
         QTimer::singleShot(0, form_.get(), [&] { QCoreApplication::exit(playActions()); });
         return app.exec();
@@ -99,13 +63,9 @@ public:
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
         ScriptedPlatform::messageBox(text, style, title);
-        if (style != MsgStyle::QuestionYesNo)
-            return MsgResult::Ok;
-        kept_.reset();   // a Yes may change the file asked about; after a No it must stay as it was
-        if (chance(0.5))
-            return MsgResult::Yes;
-        kept_ = {saveTo_, contents(saveTo_)};
-        return MsgResult::No;
+        return style != MsgStyle::QuestionYesNo ? MsgResult::Ok
+            : chance(0.5)                       ? MsgResult::Yes
+                                                : MsgResult::No;
     }
 
 protected:
@@ -116,13 +76,13 @@ protected:
             : filters.value(0).startsWith("Puzzle") ? QStringList{"start.pzl", "garbage.pzl", "gone.pzl"}
                                                     : QStringList{"small.bmp", "wide.png", "garbage.pzl"};
         const int i = below(4);
-        const QString name = i == 0 ? QString() : shop_.path(files[i - 1]);
-        saveTo_ = save ? name : saveTo_;
+        const QString name = i == 0 ? QString() : path(files[i - 1]);
         ScriptedDialog::answers = {name};
         return ScriptedDialog::run(save, filters, preset);
     }
 
 private:
+    QString path(const QString& name) const { return dir_.filePath(name); }
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
 
@@ -161,6 +121,13 @@ private:
                           Qt::NoModifier);
         QApplication::sendEvent(area, &event);
     }
+    // Answers the size dialog each time it is shown, once the showing is done.
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, [this] { answerSize(); });
+        return false;
+    }
     // Types a size, then OK (and Cancel after "Wrong values"), Cancel or the close box.
     void answerSize()
     {
@@ -180,8 +147,6 @@ private:
         const Game& game = form_->game();
         if (game.sliding() || game.solving())
             return "the game is still busy after the action returned";
-        if (kept_ && contents(kept_->first) != kept_->second)
-            return "a No at the overwrite question changed " + kept_->first;
         for (; checkedMessages_ < messages.size(); ++checkedMessages_) {
             const test::ShownMessage& m = messages[checkedMessages_];
             if (m.text != test::CannotFindText && m.text != test::OverwriteText && m.text != "Wrong values" &&
@@ -193,15 +158,12 @@ private:
 
     const long seed_, actions_;
     std::mt19937 rng_;
-    Workshop shop_;
+    QTemporaryDir dir_;   // the working folder
     QtPictureLoader loader_;
     long action_ = 0;       // 0: not playing yet
     bool nested_ = false;   // input injected from an event pass is running
     double now_ = 0;
     std::size_t checkedMessages_ = 0;
-    QString saveTo_;                                       // the file the last save dialog named
-    std::optional<std::pair<QString, QByteArray>> kept_;   // after a No: that file and its bytes then
-    OnShow sizeShown_;
     std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
 };
 
@@ -213,10 +175,10 @@ int main(int argc, char** argv)
     const QTemporaryDir home;
     test::useOwnHome(home);
     QApplication app(argc, argv);
-    const QStringList args = QCoreApplication::arguments();
-    bool seedOk = false, actionsOk = false;
-    const long seed = args.value(2).toLong(&seedOk), actions = args.value(4).toLong(&actionsOk);
-    if (args.size() != 5 || args[1] != "--seed" || args[3] != "--actions" || !seedOk || !actionsOk)
+    long seed = 0, actions = 0;
+    char end = 0;
+    if (argc != 5 || std::strcmp(argv[1], "--seed") || std::strcmp(argv[3], "--actions") ||
+        std::sscanf(argv[2], "%ld%c", &seed, &end) != 1 || std::sscanf(argv[4], "%ld%c", &actions, &end) != 1)
         return std::fprintf(stderr, "usage: stress_test --seed N --actions M\n"), 2;
     return RestlessUser(seed, actions).play(app);
 }
