@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <random>
 
 using namespace zp;
@@ -63,9 +64,11 @@ public:
     MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
     {
         ScriptedPlatform::messageBox(text, style, title);
-        return style != MsgStyle::QuestionYesNo ? MsgResult::Ok
-            : chance(0.5)                       ? MsgResult::Yes
-                                                : MsgResult::No;
+        if (style != MsgStyle::QuestionYesNo)
+            return MsgResult::Ok;
+        const bool yes = chance(0.5);   // after a No, the file asked about must keep its bytes
+        kept_ = yes ? std::nullopt : std::optional(bytesOf(saveTo_));
+        return yes ? MsgResult::Yes : MsgResult::No;
     }
 
 protected:
@@ -78,6 +81,8 @@ protected:
         const int i = below(4);
         const QString name = i == 0 ? QString() : path(files[i - 1]);
         ScriptedDialog::answers = {name};
+        if (save)
+            saveTo_ = name, kept_.reset();
         return ScriptedDialog::run(save, filters, preset);
     }
 
@@ -85,6 +90,11 @@ private:
     QString path(const QString& name) const { return dir_.filePath(name); }
     int below(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
     bool chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
+    static QByteArray bytesOf(const QString& file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : "(cannot be read)";
+    }
 
     int playActions()
     {
@@ -147,6 +157,8 @@ private:
         const Game& game = form_->game();
         if (game.sliding() || game.solving())
             return "the game is still busy after the action returned";
+        if (kept_ && bytesOf(saveTo_) != *kept_)
+            return "a No at the overwrite question changed " + saveTo_;
         for (; checkedMessages_ < messages.size(); ++checkedMessages_) {
             const test::ShownMessage& m = messages[checkedMessages_];
             if (m.text != test::CannotFindText && m.text != test::OverwriteText && m.text != "Wrong values" &&
@@ -164,7 +176,9 @@ private:
     bool nested_ = false;   // input injected from an event pass is running
     double now_ = 0;
     std::size_t checkedMessages_ = 0;
-    std::unique_ptr<Form1> form_;   // last: it goes before the services it uses
+    QString saveTo_;                   // the file the last save dialog named
+    std::optional<QByteArray> kept_;   // its bytes at a No to the overwrite question
+    std::unique_ptr<Form1> form_;      // last: it goes before the services it uses
 };
 
 }   // namespace
