@@ -2,12 +2,15 @@
 # Makes the Debian package from the built tree and checks what a player's system and the
 # distribution's tools see in it: its fields, where every file lands, and the verdicts of lintian,
 # appstreamcli, desktop-file-validate, update-mime-database and groff.
-# Run with cmake -DCPACK=... -DBUILD_DIR=... -DWORK=... -DVERSION=... -DAPP_ID=... -DMISSING=... -P check_package.cmake
+# Run with cmake -DCPACK=... -DBUILD_DIR=... -DWORK=... -DVERSION=... -DAPP_ID=... -P check_package.cmake
 
-if(MISSING)
-  message("skipped: not installed: ${MISSING} (tools/setup installs them)")
-  return()
-endif()
+foreach(tool dpkg-deb dpkg-shlibdeps file lintian desktop-file-validate appstreamcli update-mime-database groff)
+  find_program(found ${tool} NO_CACHE)
+  if(NOT found)
+    message("skipped: not installed: ${tool} (tools/setup installs it)")
+    return()
+  endif()
+endforeach()
 
 # Runs the command after COMMAND; fails unless it exits with 0 and prints nothing matching BAD.
 function(expect_clean bad)
