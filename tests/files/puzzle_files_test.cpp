@@ -8,7 +8,6 @@
 #include "files/puzzle_files.h"
 
 #include "platform/file_io.h"
-#include "platform/picture_loader.h"
 #include "tests/fake/fake_board.h"
 
 #include <QDir>
@@ -18,14 +17,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -44,6 +41,7 @@ struct Child {
     rlim_t fileSizeLimit = RLIM_INFINITY;
     int failingCall = -1;                 // a system call that fails with EIO (-1: none)
     QString picture = u"/pics/a.jpg"_s;   // the game's picture
+    bool fullDisk = false;                // saves on a file system of 64 KiB, filled up before the save
     bool setUp() const
     {
         sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
@@ -158,35 +156,30 @@ protected:
 // ever. 1001 good moves are refused; the same file saying 1000 opens, and its last line is never read.
 TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoodOneOpensWithoutAMessage)
 {
-    const QString idle = path(u"idle.pzl"_s), fed = path(u"fed.pzl"_s), folder = path(u"folder.pzl"_s);
-    ASSERT_TRUE(mkfifo(QFile::encodeName(idle).constData(), 0600) == 0 &&
-                mkfifo(QFile::encodeName(fed).constData(), 0600) == 0 && QDir().mkdir(folder));
-    const int writer = ::open(QFile::encodeName(fed).constData(), O_RDWR);   // holds a good game
-    ASSERT_TRUE(writer >= 0 && ::write(writer, Saved.data(), Saved.size()) == Saved.size());
+    shell(dir, u"mkfifo idle.pzl fed.pzl; mkdir folder.pzl"_s);
+    QFile writer(path(u"fed.pzl"_s));   // holds a good game
+    ASSERT_TRUE(writer.open(QIODevice::ReadWrite) && writer.write(Saved) == Saved.size() && writer.flush());
     QByteArray moves = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n";
     for (int i = 0; i < 1001; ++i)   // 2, 6, 5 round and round: each borders the empty slot in its turn
         moves += QByteArray(" ") + "265"[i % 3] + " \r\n";
     const std::tuple<const char*, QString, int> cases[] = {
         // rule, file, moves afterwards (-1: refused)
-        {"AFifoWithoutAWriter", idle, -1},
-        {"AFifoWithAWriter", fed, -1},
-        {"AFolder", folder, -1},
+        {"AFifoWithoutAWriter", path(u"idle.pzl"_s), -1},
+        {"AFifoWithAWriter", path(u"fed.pzl"_s), -1},
+        {"AFolder", path(u"folder.pzl"_s), -1},
         {"AMissingFile", path(u"missing.pzl"_s), -1},
         {"AMissingPicture", put(path(u"gone.pzl"_s), "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"), -1},
         {"ATileOffTheBoard", put(path(u"17.pzl"_s), "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"), -1},
         {"TilesUnderAPixel", put(path(u"thin.pzl"_s), "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n"), -1},
         {"APuzzleFileWithMoreThan1000MovesDoesNotOpen", put(path(u"1001.pzl"_s), moves), -1},
-        {"AFileOf1000MovesOpens", put(path(u"1000.pzl"_s), QByteArray(moves).replace(" 1001 ", " 1000 ")),
-         1000},
+        {"AFileOf1000MovesOpens", put(path("1000.pzl"), QByteArray(moves).replace(" 1001 ", " 1000 ")), 1000},
         {"AFileThatStartsWithAUtf8ByteOrderMarkOpens", put(path(u"bom.pzl"_s), "\xEF\xBB\xBF" + Saved), 2}};
+    const QString refused = test::CannotFindText + u" [16]\n"_s;   // critical icon, OK
     for (const auto& [rule, file, count] : cases) {
         SCOPED_TRACE(rule);
-        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file),
-                  count < 0 ? test::CannotFindText + u" [16]\n"_s
-                            : u"the game changed"_s);   // critical icon, OK
+        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file), count < 0 ? refused : u"the game changed"_s);
         EXPECT_EQ(board.game.history().MoveCount(), count < 0 ? 2 : count);
     }
-    ::close(writer);
 }
 
 // The question asks in its words, with Yes and No, No the default, under the program's name: No keeps every
@@ -204,16 +197,6 @@ TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItW
     EXPECT_EQ(contents(dir, path(u"new.pzl"_s)), Saved);
 }
 
-struct Case {
-    // Made by the shell, besides the files "old", "ro/old" and "s/old" holding Old and "ro/long" holding it
-    // five times (mode 0666); the file saved to.
-    QString made, file;
-    Child as;
-    std::string shown;   // as save() gives it
-    QByteArray after;    // the file's bytes afterwards, read through any link
-    bool full = false;   // on a file system of 64 KiB, filled up before the save
-};
-
 // Only regular files are replaced; "ro" is a folder that the second user may not write to, "mine" one of
 // the second user's, "s" a sticky folder. Nothing is left behind, nothing removed, a link stays a link. On
 // a full disk the new size is claimed before the old bytes change: the file keeps them, whether a new file
@@ -226,7 +209,10 @@ TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
     const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl",
                   big(5000, u'p');
     const std::string lost = "Its old content could not be kept.\n";
-    const Case cases[] = {
+    const std::tuple<QString, QString, Child, std::string, QByteArray> cases[] = {
+        // made by the shell, besides the files "old", "ro/old" and "s/old" holding Old and "ro/long" holding
+        // it five times (mode 0666); the file saved to; the child; the messages as save() gives them; the
+        // file's bytes afterwards, read through any link
         {"mkfifo f", "f", {}, "not a regular file\n", Unreadable},
         {"mkdir f", "f", {}, "Is a directory\n", Unreadable},
         {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links\n", Unreadable},
@@ -238,25 +224,24 @@ TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
         {"", "s/old", {Nobody}, "?", Saved},
         {"cp old " + longName, longName, {}, "?", Saved},
         {"cp old " + longest, longest, {}, "?", Saved},
-        {"", "old", {.picture = big}, "?No space left on device\n", Old, true},
-        {"", "ro/old", {.user = Nobody, .picture = big}, "?No space left on device\n", Old, true},
+        {"", "old", {.picture = big, .fullDisk = true}, "?No space left on device\n", Old},
+        {"", "ro/old", {.user = Nobody, .picture = big, .fullDisk = true}, "?No space left on device\n", Old},
         {"", "ro/old", {.user = Nobody, .failingCall = SYS_fsync}, "?Input/output error\n" + lost, Saved},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file.left(40).toStdString());
+    for (const auto& [made, file, child, shown, after] : cases) {
+        SCOPED_TRACE(file.left(40).toStdString());
         QTemporaryDir dir;
-        if (c.full &&
-            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "zp-test", dir.path()}) != 0)
+        if (child.fullDisk && QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "zp", dir.path()}))
             continue;   // no small file system can be mounted here
         shell(dir,
               "chmod 755 .; echo old game >old; chmod 666 old; mkdir ro mine; mkdir -m 1777 s; cp -p old ro;"
               "cp -p old s; cat old old old old old >ro/long; chmod 666 ro/long; chown nobody mine\n" +
-                  c.made + (c.full ? "\ncat /dev/zero >fill || true" : "") + "\nchmod 555 ro");
+                  made + (child.fullDisk ? "\ncat /dev/zero >fill || true" : "") + "\nchmod 555 ro");
         const QByteArray before = listing(dir);
-        EXPECT_EQ(save(dir.filePath(c.file), c.as), c.shown);
-        EXPECT_EQ(contents(dir, c.file), c.after);
+        EXPECT_EQ(save(dir.filePath(file), child), shown);
+        EXPECT_EQ(contents(dir, file), after);
         EXPECT_EQ(listing(dir), before);
-        if (c.full)
+        if (child.fullDisk)
             QProcess::execute("umount", {"-l", dir.path()});
     }
 }
@@ -266,8 +251,7 @@ TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
 class ExistingLoader : public PictureLoader {
     Result<PicturePtr> load(const QString& path) override
     {
-        const QFileInfo file(path);
-        if (file.exists() && file.size() == 0)
+        if (QFileInfo(path).exists() && QFileInfo(path).size() == 0)
             return PicturePtr(std::make_shared<test::FakePicture>(400, 400));
         return Refusal{u"no picture"_s};
     }
@@ -297,10 +281,9 @@ TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFo
             put(dir.filePath(QString(f).remove(u'!')), f.startsWith(u'!') ? "no picture" : "");
         test::FakeBoard b;
         ExistingLoader loader;
-        PuzzleFiles(b.game, b.size, loader, b.platform)
-            .OpenPuzzle(
-                put(dir.filePath(u"game/g.pzl"_s),
-                    QByteArray(line1).replace("@", dir.path().toUtf8()) + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n"));
+        const QByteArray bytes =
+            QByteArray(line1).replace("@", dir.path().toUtf8()) + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n";
+        PuzzleFiles(b.game, b.size, loader, b.platform).OpenPuzzle(put(dir.filePath(u"game/g.pzl"_s), bytes));
         EXPECT_EQ(b.game.board().PicturePath, picture.isEmpty() ? QString() : dir.filePath(picture));
         EXPECT_EQ(b.game.history().MoveCount(), picture.isEmpty() ? 0 : 1);
         EXPECT_EQ(b.platform.messages.size(), picture.isEmpty() ? 1u : 0u);
