@@ -86,38 +86,6 @@ QString put(const QString& file, const QByteArray& bytes)
     return file;
 }
 
-// Saves a game of a 4 x 4 board cut from the child's picture, tiles 2 and 6 moved, to `file`, in a child
-// process started as the program starts, every question answered Yes; the messages shown, one a line (the
-// overwrite question as "?", "Cannot save the file <file>: <reason>" as the reason), or how the child ended.
-std::string save(const QString& file, const Child& child)
-{
-    char* const shared =
-        static_cast<char*>(mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-    if (fork() == 0) {
-        alarm(20);
-        QString shown = "cannot set the child up";
-        test::FakeBoard board;
-        test::FakeLoader loader;
-        if (child.setUp() && board.build(400, 400, "4", "4", child.picture)) {
-            ignoreFileSizeLimitSignal();
-            board.game.replay({2, 6});
-            board.platform.answers.assign(2, MsgResult::Yes);
-            PuzzleFiles(board.game, board.size, loader, board.platform).SavePuzzle(file);
-            shown.clear();
-            for (const test::ShownMessage& m : board.platform.messages)
-                shown += m.text + u'\n';
-            shown.replace(OverwriteQuestion.toString() + u'\n', u"?"_s)
-                .replace("Cannot save the file " + file + ": ", u""_s);
-        }
-        _exit(qstrncpy(shared, shown.toUtf8(), 4096) ? 0 : 1);
-    }
-    int status = 0;
-    wait(&status);
-    const std::string shown = shared;
-    munmap(shared, 4096);
-    return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : shown;
-}
-
 // A message as run() gives it: its text, its style's code, and its title if it has one.
 const QString Question = test::OverwriteText + u" [292]\n"_s;   // question icon, Yes and No, No the default
 
@@ -134,6 +102,31 @@ protected:
     void TearDown() override { alarm(0); }
 
     QString path(const QString& name) const { return dir.filePath(name); }
+    // Saves a game of a 4 x 4 board cut from the child's picture, tiles 2 and 6 moved, to `file`, in a child
+    // process started as the program starts, every question answered Yes; the messages shown as run() gives
+    // them (the overwrite question as "?", "Cannot save the file <file>: " left out), or how the child ended.
+    std::string save(const QString& file, const Child& child)
+    {
+        char* const shared = static_cast<char*>(
+            mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
+        if (fork() == 0) {
+            alarm(20);
+            QString shown = "cannot set the child up";
+            if (child.setUp() && board.build(400, 400, "4", "4", child.picture) &&
+                board.game.replay({2, 6})) {
+                ignoreFileSizeLimitSignal();
+                board.platform.answers.assign(2, MsgResult::Yes);
+                shown = run(&PuzzleFiles::SavePuzzle, file).replace(Question, u"?"_s);
+                shown.replace("Cannot save the file " + file + ": ", u""_s);
+            }
+            _exit(qstrncpy(shared, shown.toUtf8(), 4096) ? 0 : 1);
+        }
+        int status = 0;
+        wait(&status);
+        const std::string shown = shared;
+        munmap(shared, 4096);
+        return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : shown;
+    }
     // Runs `command` with `file` on the game in play; the messages it showed, one a line, then a note if the
     // game changed.
     QString run(void (PuzzleFiles::*command)(const QString&), const QString& file)
@@ -202,30 +195,31 @@ TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItW
 // a full disk the new size is claimed before the old bytes change: the file keeps them, whether a new file
 // was to take its place or it was to be overwritten in place (the picture's long name makes a game of two
 // pages). A failure once the old bytes have begun to change says that they are lost.
-TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
+TEST_F(PuzzleFilesTest, EachSaveTargetIsWrittenWholeOrKeepsItsBytesWithTheReason)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
     const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl",
                   big(5000, u'p');
-    const std::string lost = "Its old content could not be kept.\n";
+    const std::string lost = "Its old content could not be kept. [16]\n",
+                      full = "?No space left on device [16]\n";
     const std::tuple<QString, QString, Child, std::string, QByteArray> cases[] = {
         // made by the shell, besides the files "old", "ro/old" and "s/old" holding Old and "ro/long" holding
         // it five times (mode 0666); the file saved to; the child; the messages as save() gives them; the
         // file's bytes afterwards, read through any link
-        {"mkfifo f", "f", {}, "not a regular file\n", Unreadable},
-        {"mkdir f", "f", {}, "Is a directory\n", Unreadable},
-        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links\n", Unreadable},
+        {"mkfifo f", "f", {}, "not a regular file [16]\n", Unreadable},
+        {"mkdir f", "f", {}, "Is a directory [16]\n", Unreadable},
+        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links [16]\n", Unreadable},
         {"ln -s old l", "l", {}, "?", Saved},
         {"ln -s ../ro/old mine/l", "mine/l", {Nobody}, "?", Saved},
-        {"", "old", {.fileSizeLimit = 8}, "?File too large\n", Old},
-        {"", "ro/old", {Nobody, 8}, "?File too large\n", Old},
-        {"", "ro/long", {Nobody, 8}, "?File too large\n", Old.repeated(5)},
+        {"", "old", {.fileSizeLimit = 8}, "?File too large [16]\n", Old},
+        {"", "ro/old", {Nobody, 8}, "?File too large [16]\n", Old},
+        {"", "ro/long", {Nobody, 8}, "?File too large [16]\n", Old.repeated(5)},
         {"", "s/old", {Nobody}, "?", Saved},
         {"cp old " + longName, longName, {}, "?", Saved},
         {"cp old " + longest, longest, {}, "?", Saved},
-        {"", "old", {.picture = big, .fullDisk = true}, "?No space left on device\n", Old},
-        {"", "ro/old", {.user = Nobody, .picture = big, .fullDisk = true}, "?No space left on device\n", Old},
+        {"", "old", {.picture = big, .fullDisk = true}, full, Old},
+        {"", "ro/old", {.user = Nobody, .picture = big, .fullDisk = true}, full, Old},
         {"", "ro/old", {.user = Nobody, .failingCall = SYS_fsync}, "?Input/output error\n" + lost, Saved},
     };
     for (const auto& [made, file, child, shown, after] : cases) {
