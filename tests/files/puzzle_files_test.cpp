@@ -35,13 +35,17 @@ namespace {
 const QByteArray Old = "old game\n", Unreadable = "(cannot be read)";
 const QByteArray Saved = "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 6 \r\n";   // the 4 x 4 game in play
 constexpr uid_t Nobody = 65534;                                              // the second user
+// A page shared with the child processes that save: each leaves its messages there.
+char* const Shared =
+    static_cast<char*>(mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
 
 struct Child {
     uid_t user = 0;
     rlim_t fileSizeLimit = RLIM_INFINITY;
-    int failingCall = -1;                 // a system call that fails with EIO (-1: none)
-    QString picture = u"/pics/a.jpg"_s;   // the game's picture
-    bool fullDisk = false;                // saves on a file system of 64 KiB, filled up before the save
+    int failingCall = -1;   // a system call that fails with EIO (-1: none)
+    // Saves on a file system of 64 KiB, filled up before, a game whose picture's long name makes it two
+    // pages.
+    bool fullDisk = false;
     bool setUp() const
     {
         sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
@@ -107,25 +111,21 @@ protected:
     // them (the overwrite question as "?", "Cannot save the file <file>: " left out), or how the child ended.
     std::string save(const QString& file, const Child& child)
     {
-        char* const shared = static_cast<char*>(
-            mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
         if (fork() == 0) {
             alarm(20);
             QString shown = "cannot set the child up";
-            if (child.setUp() && board.build(400, 400, "4", "4", child.picture) &&
-                board.game.replay({2, 6})) {
+            const QString picture = child.fullDisk ? QString(5000, u'p') : u"/pics/a.jpg"_s;
+            if (child.setUp() && board.build(400, 400, "4", "4", picture) && board.game.replay({2, 6})) {
                 ignoreFileSizeLimitSignal();
                 board.platform.answers.assign(2, MsgResult::Yes);
                 shown = run(&PuzzleFiles::SavePuzzle, file).replace(Question, u"?"_s);
                 shown.replace("Cannot save the file " + file + ": ", u""_s);
             }
-            _exit(qstrncpy(shared, shown.toUtf8(), 4096) ? 0 : 1);
+            _exit(qstrncpy(Shared, shown.toUtf8(), 4096) ? 0 : 1);
         }
         int status = 0;
         wait(&status);
-        const std::string shown = shared;
-        munmap(shared, 4096);
-        return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : shown;
+        return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : Shared;
     }
     // Runs `command` with `file` on the game in play; the messages it showed, one a line, then a note if the
     // game changed.
@@ -152,9 +152,9 @@ TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoo
     shell(dir, u"mkfifo idle.pzl fed.pzl; mkdir folder.pzl"_s);
     QFile writer(path(u"fed.pzl"_s));   // holds a good game
     ASSERT_TRUE(writer.open(QIODevice::ReadWrite) && writer.write(Saved) == Saved.size() && writer.flush());
-    QByteArray moves = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n";
-    for (int i = 0; i < 1001; ++i)   // 2, 6, 5 round and round: each borders the empty slot in its turn
-        moves += QByteArray(" ") + "265"[i % 3] + " \r\n";
+    // 1001 moves: 2, 6, 5 round and round, each borders the empty slot in its turn
+    const QByteArray moves = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n" +
+        QByteArray(" 2 \r\n 6 \r\n 5 \r\n").repeated(333) + " 2 \r\n 6 \r\n";
     const std::tuple<const char*, QString, int> cases[] = {
         // rule, file, moves afterwards (-1: refused)
         {"AFifoWithoutAWriter", path(u"idle.pzl"_s), -1},
@@ -199,10 +199,8 @@ TEST_F(PuzzleFilesTest, EachSaveTargetIsWrittenWholeOrKeepsItsBytesWithTheReason
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
-    const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl",
-                  big(5000, u'p');
-    const std::string lost = "Its old content could not be kept. [16]\n",
-                      full = "?No space left on device [16]\n";
+    const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl";
+    const std::string lost = "Its old content could not be kept. [16]\n";
     const std::tuple<QString, QString, Child, std::string, QByteArray> cases[] = {
         // made by the shell, besides the files "old", "ro/old" and "s/old" holding Old and "ro/long" holding
         // it five times (mode 0666); the file saved to; the child; the messages as save() gives them; the
@@ -218,8 +216,8 @@ TEST_F(PuzzleFilesTest, EachSaveTargetIsWrittenWholeOrKeepsItsBytesWithTheReason
         {"", "s/old", {Nobody}, "?", Saved},
         {"cp old " + longName, longName, {}, "?", Saved},
         {"cp old " + longest, longest, {}, "?", Saved},
-        {"", "old", {.picture = big, .fullDisk = true}, full, Old},
-        {"", "ro/old", {.user = Nobody, .picture = big, .fullDisk = true}, full, Old},
+        {"", "old", {.fullDisk = true}, "?No space left on device [16]\n", Old},
+        {"", "ro/old", {.user = Nobody, .fullDisk = true}, "?No space left on device [16]\n", Old},
         {"", "ro/old", {.user = Nobody, .failingCall = SYS_fsync}, "?Input/output error\n" + lost, Saved},
     };
     for (const auto& [made, file, child, shown, after] : cases) {
