@@ -99,8 +99,7 @@ protected:
     {
         alarm(20);   // a save or read that blocks on a FIFO ends the run here instead of hanging it
         loader.pictures[u"/pics/a.jpg"_s] = {400, 400};
-        ASSERT_TRUE(dir.isValid() && board.build(400, 400, u"4"_s, u"4"_s, u"/pics/a.jpg"_s));
-        ASSERT_TRUE(board.game.MoveTile(2) && board.game.MoveTile(6));
+        ASSERT_TRUE(board.build(400, 400, "4", "4", u"/pics/a.jpg"_s) && board.game.replay({2, 6}));
         board.size.cols = u"6"_s;   // the size dialog, changed since: a failed open must not touch it
     }
     void TearDown() override { alarm(0); }
