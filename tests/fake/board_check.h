@@ -72,11 +72,9 @@ struct GameSnapshot {
 inline GameSnapshot snapshotOf(const Game& game, const TileControls& tiles)
 {
     const BoardState& b = game.board();
-    GameSnapshot s{{},
-                   game.history().entries(),
-                   {b.PicturePath, b.Cols, b.Rows, b.OldCols, b.OldRows},
-                   b.EmptyLeft,
-                   b.EmptyTop};
+    GameSnapshot s{{}, game.history().entries(), {b.PicturePath, b.Cols, b.Rows, b.OldCols, b.OldRows}};
+    s.emptyLeft = b.EmptyLeft;
+    s.emptyTop = b.EmptyTop;
     for (int k = 0; k < tiles.end(); ++k)
         if (tiles.exists(k))
             s.tiles.emplace_back(k, tiles[k].rect, tiles[k].cell, tiles[k].visible);

@@ -72,12 +72,11 @@ struct FakeBoard {
     GameSnapshot snapshot() const
     {
         const TwipsRect a = playArea.rect();
-        const QRect cell = clip.cellRect(1);   // its far corner tells the grid
+        const QRect c = clip.cellRect(1);   // its far corner tells the grid
         GameSnapshot s = snapshotOf(game, tiles);
-        s.texts
-            << size.cols << size.rows
-            << QString("%1 %2 %3 %4").arg(a.left).arg(a.top).arg(a.width).arg(a.height)
-            << QString("%1,%2 %3").arg(cell.right()).arg(cell.bottom()).arg(quintptr(clip.picture().get()));
+        s.texts << size.cols << size.rows
+                << QString::asprintf("%g %g %g %g", a.left, a.top, a.width, a.height)
+                << QString::asprintf("%d,%d %p", c.right(), c.bottom(), clip.picture().get());
         return s;
     }
     QString fault() const { return boardFault(game, tiles, platform.tppx, platform.tppy); }

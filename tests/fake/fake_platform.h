@@ -42,8 +42,7 @@ private:
     void runEvents()
     {
         if (onEvents && !std::exchange(inEvents, true)) {
-            auto f = onEvents;
-            f();
+            std::function<void()>{onEvents}();   // a copy: the call may set another
             inEvents = false;
         }
     }

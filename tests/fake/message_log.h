@@ -11,8 +11,7 @@ namespace zp::test {
 
 // The program's own messages, word for word as the player reads them.
 inline const QString CannotFindText = QString::fromUtf8("Nemohu nalézt potřebný soubor.");
-inline const QString OverwriteText =
-    QStringLiteral("The file you selected already exists. Do you want to overwrite it?");
+inline const QString OverwriteText = "The file you selected already exists. Do you want to overwrite it?";
 
 struct ShownMessage {
     QString text;

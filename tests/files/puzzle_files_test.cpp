@@ -8,7 +8,6 @@
 #include "files/puzzle_files.h"
 
 #include "platform/file_io.h"
-#include "platform/picture_loader.h"
 #include "tests/fake/fake_board.h"
 
 #include <QDir>
@@ -18,14 +17,12 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
-#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -38,12 +35,17 @@ namespace {
 const QByteArray Old = "old game\n", Unreadable = "(cannot be read)";
 const QByteArray Saved = "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 6 \r\n";   // the 4 x 4 game in play
 constexpr uid_t Nobody = 65534;                                              // the second user
+// A page shared with the child processes that save: each leaves its messages there.
+char* const Shared =
+    static_cast<char*>(mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
 
 struct Child {
     uid_t user = 0;
     rlim_t fileSizeLimit = RLIM_INFINITY;
-    int failingCall = -1;                 // a system call that fails with EIO (-1: none)
-    QString picture = u"/pics/a.jpg"_s;   // the game's picture
+    int failingCall = -1;   // a system call that fails with EIO (-1: none)
+    // Saves on a file system of 64 KiB, filled up before, a game whose picture's long name makes it two
+    // pages.
+    bool fullDisk = false;
     bool setUp() const
     {
         sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
@@ -88,38 +90,6 @@ QString put(const QString& file, const QByteArray& bytes)
     return file;
 }
 
-// Saves a game of a 4 x 4 board cut from the child's picture, tiles 2 and 6 moved, to `file`, in a child
-// process started as the program starts, every question answered Yes; the messages shown, one a line (the
-// overwrite question as "?", "Cannot save the file <file>: <reason>" as the reason), or how the child ended.
-std::string save(const QString& file, const Child& child)
-{
-    char* const shared =
-        static_cast<char*>(mmap(nullptr, 4096, PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));
-    if (fork() == 0) {
-        alarm(20);
-        QString shown = "cannot set the child up";
-        test::FakeBoard board;
-        test::FakeLoader loader;
-        if (child.setUp() && board.build(400, 400, "4", "4", child.picture)) {
-            ignoreFileSizeLimitSignal();
-            board.game.replay({2, 6});
-            board.platform.answers.assign(2, MsgResult::Yes);
-            PuzzleFiles(board.game, board.size, loader, board.platform).SavePuzzle(file);
-            shown.clear();
-            for (const test::ShownMessage& m : board.platform.messages)
-                shown += m.text + u'\n';
-            shown.replace(OverwriteQuestion.toString() + u'\n', u"?"_s)
-                .replace("Cannot save the file " + file + ": ", u""_s);
-        }
-        _exit(qstrncpy(shared, shown.toUtf8(), 4096) ? 0 : 1);
-    }
-    int status = 0;
-    wait(&status);
-    const std::string shown = shared;
-    munmap(shared, 4096);
-    return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : shown;
-}
-
 // A message as run() gives it: its text, its style's code, and its title if it has one.
 const QString Question = test::OverwriteText + u" [292]\n"_s;   // question icon, Yes and No, No the default
 
@@ -129,13 +99,33 @@ protected:
     {
         alarm(20);   // a save or read that blocks on a FIFO ends the run here instead of hanging it
         loader.pictures[u"/pics/a.jpg"_s] = {400, 400};
-        ASSERT_TRUE(dir.isValid() && board.build(400, 400, u"4"_s, u"4"_s, u"/pics/a.jpg"_s));
-        ASSERT_TRUE(board.game.MoveTile(2) && board.game.MoveTile(6));
+        ASSERT_TRUE(board.build(400, 400, "4", "4", u"/pics/a.jpg"_s) && board.game.replay({2, 6}));
         board.size.cols = u"6"_s;   // the size dialog, changed since: a failed open must not touch it
     }
     void TearDown() override { alarm(0); }
 
     QString path(const QString& name) const { return dir.filePath(name); }
+    // Saves a game of a 4 x 4 board cut from the child's picture, tiles 2 and 6 moved, to `file`, in a child
+    // process started as the program starts, every question answered Yes; the messages shown as run() gives
+    // them (the overwrite question as "?", "Cannot save the file <file>: " left out), or how the child ended.
+    std::string save(const QString& file, const Child& child)
+    {
+        if (fork() == 0) {
+            alarm(20);
+            QString shown = "cannot set the child up";
+            const QString picture = child.fullDisk ? QString(5000, u'p') : u"/pics/a.jpg"_s;
+            if (child.setUp() && board.build(400, 400, "4", "4", picture) && board.game.replay({2, 6})) {
+                ignoreFileSizeLimitSignal();
+                board.platform.answers.assign(2, MsgResult::Yes);
+                shown = run(&PuzzleFiles::SavePuzzle, file).replace(Question, u"?"_s);
+                shown.replace("Cannot save the file " + file + ": ", u""_s);
+            }
+            _exit(qstrncpy(Shared, shown.toUtf8(), 4096) ? 0 : 1);
+        }
+        int status = 0;
+        wait(&status);
+        return WIFSIGNALED(status) ? "ended by signal " + std::to_string(WTERMSIG(status)) : Shared;
+    }
     // Runs `command` with `file` on the game in play; the messages it showed, one a line, then a note if the
     // game changed.
     QString run(void (PuzzleFiles::*command)(const QString&), const QString& file)
@@ -158,35 +148,30 @@ protected:
 // ever. 1001 good moves are refused; the same file saying 1000 opens, and its last line is never read.
 TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoodOneOpensWithoutAMessage)
 {
-    const QString idle = path(u"idle.pzl"_s), fed = path(u"fed.pzl"_s), folder = path(u"folder.pzl"_s);
-    ASSERT_TRUE(mkfifo(QFile::encodeName(idle).constData(), 0600) == 0 &&
-                mkfifo(QFile::encodeName(fed).constData(), 0600) == 0 && QDir().mkdir(folder));
-    const int writer = ::open(QFile::encodeName(fed).constData(), O_RDWR);   // holds a good game
-    ASSERT_TRUE(writer >= 0 && ::write(writer, Saved.data(), Saved.size()) == Saved.size());
-    QByteArray moves = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n";
-    for (int i = 0; i < 1001; ++i)   // 2, 6, 5 round and round: each borders the empty slot in its turn
-        moves += QByteArray(" ") + "265"[i % 3] + " \r\n";
+    shell(dir, u"mkfifo idle.pzl fed.pzl; mkdir folder.pzl"_s);
+    QFile writer(path(u"fed.pzl"_s));   // holds a good game
+    ASSERT_TRUE(writer.open(QIODevice::ReadWrite) && writer.write(Saved) == Saved.size() && writer.flush());
+    // 1001 moves: 2, 6, 5 round and round, each borders the empty slot in its turn
+    const QByteArray moves = "/pics/a.jpg\r\n4\r\n4\r\n 1001 \r\n" +
+        QByteArray(" 2 \r\n 6 \r\n 5 \r\n").repeated(333) + " 2 \r\n 6 \r\n";
     const std::tuple<const char*, QString, int> cases[] = {
         // rule, file, moves afterwards (-1: refused)
-        {"AFifoWithoutAWriter", idle, -1},
-        {"AFifoWithAWriter", fed, -1},
-        {"AFolder", folder, -1},
+        {"AFifoWithoutAWriter", path(u"idle.pzl"_s), -1},
+        {"AFifoWithAWriter", path(u"fed.pzl"_s), -1},
+        {"AFolder", path(u"folder.pzl"_s), -1},
         {"AMissingFile", path(u"missing.pzl"_s), -1},
         {"AMissingPicture", put(path(u"gone.pzl"_s), "/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n"), -1},
         {"ATileOffTheBoard", put(path(u"17.pzl"_s), "/pics/a.jpg\r\n4\r\n4\r\n 2 \r\n 2 \r\n 17 \r\n"), -1},
         {"TilesUnderAPixel", put(path(u"thin.pzl"_s), "/pics/a.jpg\r\n401\r\n1\r\n 0 \r\n"), -1},
         {"APuzzleFileWithMoreThan1000MovesDoesNotOpen", put(path(u"1001.pzl"_s), moves), -1},
-        {"AFileOf1000MovesOpens", put(path(u"1000.pzl"_s), QByteArray(moves).replace(" 1001 ", " 1000 ")),
-         1000},
+        {"AFileOf1000MovesOpens", put(path("1000.pzl"), QByteArray(moves).replace(" 1001 ", " 1000 ")), 1000},
         {"AFileThatStartsWithAUtf8ByteOrderMarkOpens", put(path(u"bom.pzl"_s), "\xEF\xBB\xBF" + Saved), 2}};
+    const QString refused = test::CannotFindText + u" [16]\n"_s;   // critical icon, OK
     for (const auto& [rule, file, count] : cases) {
         SCOPED_TRACE(rule);
-        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file),
-                  count < 0 ? test::CannotFindText + u" [16]\n"_s
-                            : u"the game changed"_s);   // critical icon, OK
+        EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, file), count < 0 ? refused : u"the game changed"_s);
         EXPECT_EQ(board.game.history().MoveCount(), count < 0 ? 2 : count);
     }
-    ::close(writer);
 }
 
 // The question asks in its words, with Yes and No, No the default, under the program's name: No keeps every
@@ -204,59 +189,50 @@ TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItW
     EXPECT_EQ(contents(dir, path(u"new.pzl"_s)), Saved);
 }
 
-struct Case {
-    // Made by the shell, besides the files "old", "ro/old" and "s/old" holding Old and "ro/long" holding it
-    // five times (mode 0666); the file saved to.
-    QString made, file;
-    Child as;
-    std::string shown;   // as save() gives it
-    QByteArray after;    // the file's bytes afterwards, read through any link
-    bool full = false;   // on a file system of 64 KiB, filled up before the save
-};
-
 // Only regular files are replaced; "ro" is a folder that the second user may not write to, "mine" one of
 // the second user's, "s" a sticky folder. Nothing is left behind, nothing removed, a link stays a link. On
 // a full disk the new size is claimed before the old bytes change: the file keeps them, whether a new file
 // was to take its place or it was to be overwritten in place (the picture's long name makes a game of two
 // pages). A failure once the old bytes have begun to change says that they are lost.
-TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
+TEST_F(PuzzleFilesTest, EachSaveTargetIsWrittenWholeOrKeepsItsBytesWithTheReason)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
-    const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl",
-                  big(5000, u'p');
-    const std::string lost = "Its old content could not be kept.\n";
-    const Case cases[] = {
-        {"mkfifo f", "f", {}, "not a regular file\n", Unreadable},
-        {"mkdir f", "f", {}, "Is a directory\n", Unreadable},
-        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links\n", Unreadable},
+    const QString longName = QString(245, u'g') + ".pzl", longest = QString(251, u'g') + ".pzl";
+    const std::string lost = "Its old content could not be kept. [16]\n";
+    const std::tuple<QString, QString, Child, std::string, QByteArray> cases[] = {
+        // made by the shell, besides the files "old", "ro/old" and "s/old" holding Old and "ro/long" holding
+        // it five times (mode 0666); the file saved to; the child; the messages as save() gives them; the
+        // file's bytes afterwards, read through any link
+        {"mkfifo f", "f", {}, "not a regular file [16]\n", Unreadable},
+        {"mkdir f", "f", {}, "Is a directory [16]\n", Unreadable},
+        {"ln -s a b; ln -s b a", "a", {}, "Too many levels of symbolic links [16]\n", Unreadable},
         {"ln -s old l", "l", {}, "?", Saved},
         {"ln -s ../ro/old mine/l", "mine/l", {Nobody}, "?", Saved},
-        {"", "old", {.fileSizeLimit = 8}, "?File too large\n", Old},
-        {"", "ro/old", {Nobody, 8}, "?File too large\n", Old},
-        {"", "ro/long", {Nobody, 8}, "?File too large\n", Old.repeated(5)},
+        {"", "old", {.fileSizeLimit = 8}, "?File too large [16]\n", Old},
+        {"", "ro/old", {Nobody, 8}, "?File too large [16]\n", Old},
+        {"", "ro/long", {Nobody, 8}, "?File too large [16]\n", Old.repeated(5)},
         {"", "s/old", {Nobody}, "?", Saved},
         {"cp old " + longName, longName, {}, "?", Saved},
         {"cp old " + longest, longest, {}, "?", Saved},
-        {"", "old", {.picture = big}, "?No space left on device\n", Old, true},
-        {"", "ro/old", {.user = Nobody, .picture = big}, "?No space left on device\n", Old, true},
+        {"", "old", {.fullDisk = true}, "?No space left on device [16]\n", Old},
+        {"", "ro/old", {.user = Nobody, .fullDisk = true}, "?No space left on device [16]\n", Old},
         {"", "ro/old", {.user = Nobody, .failingCall = SYS_fsync}, "?Input/output error\n" + lost, Saved},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.file.left(40).toStdString());
+    for (const auto& [made, file, child, shown, after] : cases) {
+        SCOPED_TRACE(file.left(40).toStdString());
         QTemporaryDir dir;
-        if (c.full &&
-            QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "zp-test", dir.path()}) != 0)
+        if (child.fullDisk && QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k", "zp", dir.path()}))
             continue;   // no small file system can be mounted here
         shell(dir,
               "chmod 755 .; echo old game >old; chmod 666 old; mkdir ro mine; mkdir -m 1777 s; cp -p old ro;"
               "cp -p old s; cat old old old old old >ro/long; chmod 666 ro/long; chown nobody mine\n" +
-                  c.made + (c.full ? "\ncat /dev/zero >fill || true" : "") + "\nchmod 555 ro");
+                  made + (child.fullDisk ? "\ncat /dev/zero >fill || true" : "") + "\nchmod 555 ro");
         const QByteArray before = listing(dir);
-        EXPECT_EQ(save(dir.filePath(c.file), c.as), c.shown);
-        EXPECT_EQ(contents(dir, c.file), c.after);
+        EXPECT_EQ(save(dir.filePath(file), child), shown);
+        EXPECT_EQ(contents(dir, file), after);
         EXPECT_EQ(listing(dir), before);
-        if (c.full)
+        if (child.fullDisk)
             QProcess::execute("umount", {"-l", dir.path()});
     }
 }
@@ -266,8 +242,7 @@ TEST(SaveTarget, EachFileIsWrittenWholeOrKeepsItsBytesWithTheReason)
 class ExistingLoader : public PictureLoader {
     Result<PicturePtr> load(const QString& path) override
     {
-        const QFileInfo file(path);
-        if (file.exists() && file.size() == 0)
+        if (QFileInfo(path).exists() && QFileInfo(path).size() == 0)
             return PicturePtr(std::make_shared<test::FakePicture>(400, 400));
         return Refusal{u"no picture"_s};
     }
@@ -297,10 +272,9 @@ TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFo
             put(dir.filePath(QString(f).remove(u'!')), f.startsWith(u'!') ? "no picture" : "");
         test::FakeBoard b;
         ExistingLoader loader;
-        PuzzleFiles(b.game, b.size, loader, b.platform)
-            .OpenPuzzle(
-                put(dir.filePath(u"game/g.pzl"_s),
-                    QByteArray(line1).replace("@", dir.path().toUtf8()) + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n"));
+        const QByteArray bytes =
+            QByteArray(line1).replace("@", dir.path().toUtf8()) + "\r\n4\r\n4\r\n 1 \r\n 2 \r\n";
+        PuzzleFiles(b.game, b.size, loader, b.platform).OpenPuzzle(put(dir.filePath(u"game/g.pzl"_s), bytes));
         EXPECT_EQ(b.game.board().PicturePath, picture.isEmpty() ? QString() : dir.filePath(picture));
         EXPECT_EQ(b.game.history().MoveCount(), picture.isEmpty() ? 0 : 1);
         EXPECT_EQ(b.platform.messages.size(), picture.isEmpty() ? 1u : 0u);
