@@ -50,10 +50,9 @@ struct ScaledWindow : WindowIn<> {
     void pressSlot(int c, int r)
     {
         const QPointF device = form.Picture1()->board().topLeft() + QPointF((c + 0.5) * 43, (r + 0.5) * 67),
-                      at = device / form.devicePixelRatioF(), local = at - QPointF(form.Picture1()->pos());
+                      at = device / form.devicePixelRatioF(), in = at - QPointF(form.Picture1()->pos());
         ASSERT_EQ(form.childAt(at.toPoint()), form.Picture1());
-        QMouseEvent e(QEvent::MouseButtonPress, local, form.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      {});
+        QMouseEvent e(QEvent::MouseButtonPress, in, form.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
         QApplication::sendEvent(form.Picture1(), &e);
     }
 };
@@ -95,12 +94,11 @@ TEST_F(ScaledWindow, FrameCornersEndOnTheRightSides)
     form.show();
     const QImage shot = form.grab().toImage();
     const double tx = platform.twipsPerPixelX(), ty = platform.twipsPerPixelY();
-    const double W = form.frameGeometry().width() * tx * form.devicePixelRatioF(),
-                 H = form.frameGeometry().height() * ty * form.devicePixelRatioF();
+    const QSizeF outer = QSizeF(form.frameGeometry().size()) * form.devicePixelRatioF();
     for (auto [right, bottom, colour] :
          {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
-        const QPoint corner(int(toPixels(float(W - right * tx), tx)),
-                            int(toPixels(float(H - bottom * ty), ty)));
+        const QPoint corner(int(toPixels(float(outer.width() * tx - right * tx), tx)),
+                            int(toPixels(float(outer.height() * ty - bottom * ty), ty)));
         EXPECT_TRUE(shot.pixel(corner) == colour && shot.pixel(corner + QPoint(1, 0)) != colour) << right;
     }
 }
@@ -135,8 +133,7 @@ TEST_F(SizeDialog, OkWithUnusableValuesSaysWrongValuesAndKeepsTheDialogOpenWithT
         }
         type("5", "3"), dialog.Command1->click();
     });
-    EXPECT_TRUE(dialog.result() == QDialog::Accepted && texts() == "5 x 3");
-    ASSERT_EQ(platform.messages.size(), 4u);
+    EXPECT_TRUE(dialog.result() == QDialog::Accepted && texts() == "5 x 3" && platform.messages.size() == 4u);
     for (const ShownMessage& m : platform.messages)
         EXPECT_TRUE(m.text == "Wrong values" && m.style == MsgStyle::Exclamation && m.title == "Error");
 }
