@@ -40,8 +40,7 @@ TEST(Layout, TheButtonBarFrameLinesAndPlayAreaFollowTheWindow)
 
 TEST(FitFont, ShrinksTheGroupUntilTheWidestCaptionFits)
 {
-    QFont start;
-    start.setPointSizeF(12);
+    const QFont start(QFont().family(), 12);
     const double natural = QFontMetricsF(start).horizontalAdvance("Other Image");
     // Width, then the smallest and largest size allowed. Three quarters of the width it needs: about 9
     // points, less a step for rounding down to half points.

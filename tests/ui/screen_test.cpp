@@ -95,11 +95,11 @@ TEST_F(ScaledWindow, FrameCornersEndOnTheRightSides)
     const QImage shot = form.grab().toImage();
     const double tx = platform.twipsPerPixelX(), ty = platform.twipsPerPixelY();
     const QSizeF outer = QSizeF(form.frameGeometry().size()) * form.devicePixelRatioF();
-    for (auto [right, bottom, colour] :
-         {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
-        const QPoint corner(int(toPixels(float(outer.width() * tx - right * tx), tx)),
-                            int(toPixels(float(outer.height() * ty - bottom * ty), ty)));
-        EXPECT_TRUE(shot.pixel(corner) == colour && shot.pixel(corner + QPoint(1, 0)) != colour) << right;
+    // r, b: the corner's distance from the right and bottom edges, the outer frame's, then the inner's.
+    for (auto [r, b, colour] : {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
+        const QPoint corner(int(toPixels(float(outer.width() * tx - r * tx), tx)),
+                            int(toPixels(float(outer.height() * ty - b * ty), ty)));
+        EXPECT_TRUE(shot.pixel(corner) == colour && shot.pixel(corner + QPoint(1, 0)) != colour) << r;
     }
 }
 
@@ -111,8 +111,7 @@ struct SizeDialog : ::testing::Test {
     std::vector<QPoint> centres;   // where each showing began
     void show(const std::function<void()>& user)
     {
-        QTimer::singleShot(0, &dialog,
-                           [this, user] { centres.push_back(dialog.geometry().center()), user(); });
+        QTimer::singleShot(0, [this, user] { centres.push_back(dialog.geometry().center()), user(); });
         dialog.showModal();
     }
     void type(const QString& cols, const QString& rows)

@@ -17,10 +17,8 @@ inline const QString HostileDir =
 
 template <class Base = ::testing::Test> struct WindowIn : Base {
     QTemporaryDir dir;
-    struct CwdKeeper {
-        QString old = QDir::currentPath();
-        ~CwdKeeper() { QDir::setCurrent(old); }
-    } cwd;
+    // Puts back the working folder the test began in.
+    QScopeGuard<std::function<void()>> cwd{[old = QDir::currentPath()] { QDir::setCurrent(old); }};
     ScriptedPlatform platform;
     QtPictureLoader loader;
     ScriptedDialog dialog;
