@@ -2,8 +2,7 @@
 // Tests of the shared file dialog as Qt shows it: the program's file types, the preset, the name it returns.
 #include "tests/ui/scripted.h"
 
-namespace zp {
-namespace {
+using namespace zp;
 
 const QString kFilter = QString::fromUtf8(
     "Puzzle file (*.pzl)|*.pzl|Všechny soubory soubory (*.*)|*.*|Bitmaps (*.bmp;*.dib)|*.bmp;*.dib");
@@ -73,6 +72,3 @@ TEST_F(CommonDialogShown, OffersTheTypesKeepsThePresetOnCancelAndReturnsAnyTyped
         EXPECT_EQ(dialog.FileName, folder.filePath(typed)) << typed;
     }
 }
-
-}   // namespace
-}   // namespace zp

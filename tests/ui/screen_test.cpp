@@ -9,8 +9,6 @@
 using namespace zp;
 using namespace zp::test;
 
-namespace {
-
 struct ScaledWindow : WindowIn<> {
     QImage image;
 
@@ -108,7 +106,7 @@ struct SizeDialog : ::testing::Test {
     QWidget owner;
     FakePlatform platform;
     Form2 dialog{platform, [] { return QSize(100, 100); }, &owner};
-    std::vector<QPoint> centres;   // where each showing began
+    QList<QPoint> centres;   // where each showing began
     void show(const std::function<void()>& user)
     {
         QTimer::singleShot(0, [this, user] { centres.push_back(dialog.geometry().center()), user(); });
@@ -162,8 +160,7 @@ TEST_F(SizeDialog, StandsCentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
             EXPECT_TRUE(dialog.rect().contains(a->geometry()) &&
                         (a == b || !a->geometry().intersects(b->geometry())));
     const QPoint middle = owner.geometry().center();
-    EXPECT_EQ(centres,
-              (std::vector<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
+    EXPECT_EQ(centres, (QList<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
 }
 
 // Each style's icon and buttons, the title given or else the program's name; Return presses the default.
@@ -190,5 +187,3 @@ TEST(MessageBox, EachStyleHasItsIconAndButtonsAndReturnAtTheQuestionMeansNo)
         EXPECT_EQ(seen, std::tuple(icon, buttons, shownTitle)) << int(style);
     }
 }
-
-}   // namespace
