@@ -13,7 +13,7 @@ using namespace zp;
 TEST(Layout, TheButtonBarFrameLinesAndPlayAreaFollowTheWindow)
 {
     using Side = std::optional<int>;   // the picture's, in pixels
-    const std::tuple<double, double, double, Side, Side, float, float, float, float, float, TwipsRect>
+    const std::tuple<double, double, float, Side, Side, float, float, float, float, float, TwipsRect>
         cases[] = {
             // 7824 - 420, 7824 - 285, 7188 - 630, 7824 - 345, 7188 - 705; mid 3925.5, left 3912 - 2400
             {7824, 7188, 15, 320, 240, 7404, 7539, 6558, 7479, 6483, {1512, 2125.5, 4800, 3600}},
@@ -28,12 +28,11 @@ TEST(Layout, TheButtonBarFrameLinesAndPlayAreaFollowTheWindow)
         LayoutTargets t;
         for (int run = 0; run < 2; ++run)
             layOut({W, H, tpp, tpp, pw, ph}, t);
-        const float px = tpp;
         // The outer frame's sides, then the inner frame's: left, top, right, bottom.
         // clang-format off
         const FrameLines lines{{{120, 1320, 120, ob}, {120, 1320, or_, 1320}, {or_, 1320, or_, ob},
-                                {120, ob, or_ + px, ob}, {180, 1368, 180, ib}, {180, 1368, ir, 1368},
-                                {ir, 1368, ir, ib}, {180, ib, ir + px, ib}}};
+                                {120, ob, or_ + tpp, ob}, {180, 1368, 180, ib}, {180, 1368, ir, 1368},
+                                {ir, 1368, ir, ib}, {180, ib, ir + tpp, ib}}};
         // clang-format on
         EXPECT_TRUE(t.frame1Width == frame1 && t.lines == lines && t.playArea == playArea) << W;
     }
@@ -41,8 +40,7 @@ TEST(Layout, TheButtonBarFrameLinesAndPlayAreaFollowTheWindow)
 
 TEST(FitFont, ShrinksTheGroupUntilTheWidestCaptionFits)
 {
-    QFont start;
-    start.setPointSizeF(12);
+    const QFont start(QFont().family(), 12);
     const double natural = QFontMetricsF(start).horizontalAdvance("Other Image");
     // Width, then the smallest and largest size allowed. Three quarters of the width it needs: about 9
     // points, less a step for rounding down to half points.

@@ -9,8 +9,6 @@
 using namespace zp;
 using namespace zp::test;
 
-namespace {
-
 struct ScaledWindow : WindowIn<> {
     QImage image;
 
@@ -50,10 +48,9 @@ struct ScaledWindow : WindowIn<> {
     void pressSlot(int c, int r)
     {
         const QPointF device = form.Picture1()->board().topLeft() + QPointF((c + 0.5) * 43, (r + 0.5) * 67),
-                      at = device / form.devicePixelRatioF(), local = at - QPointF(form.Picture1()->pos());
+                      at = device / form.devicePixelRatioF(), in = at - QPointF(form.Picture1()->pos());
         ASSERT_EQ(form.childAt(at.toPoint()), form.Picture1());
-        QMouseEvent e(QEvent::MouseButtonPress, local, form.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
-                      {});
+        QMouseEvent e(QEvent::MouseButtonPress, in, form.mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, {});
         QApplication::sendEvent(form.Picture1(), &e);
     }
 };
@@ -95,13 +92,12 @@ TEST_F(ScaledWindow, FrameCornersEndOnTheRightSides)
     form.show();
     const QImage shot = form.grab().toImage();
     const double tx = platform.twipsPerPixelX(), ty = platform.twipsPerPixelY();
-    const double W = form.frameGeometry().width() * tx * form.devicePixelRatioF(),
-                 H = form.frameGeometry().height() * ty * form.devicePixelRatioF();
-    for (auto [right, bottom, colour] :
-         {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
-        const QPoint corner(int(toPixels(float(W - right * tx), tx)),
-                            int(toPixels(float(H - bottom * ty), ty)));
-        EXPECT_TRUE(shot.pixel(corner) == colour && shot.pixel(corner + QPoint(1, 0)) != colour) << right;
+    const QSizeF outer = QSizeF(form.frameGeometry().size()) * form.devicePixelRatioF();
+    // r, b: the corner's distance from the right and bottom edges, the outer frame's, then the inner's.
+    for (auto [r, b, colour] : {std::tuple{19, 42, qRgb(255, 255, 255)}, {23, 47, qRgb(128, 128, 128)}}) {
+        const QPoint corner(int(toPixels(float(outer.width() * tx - r * tx), tx)),
+                            int(toPixels(float(outer.height() * ty - b * ty), ty)));
+        EXPECT_TRUE(shot.pixel(corner) == colour && shot.pixel(corner + QPoint(1, 0)) != colour) << r;
     }
 }
 
@@ -110,11 +106,10 @@ struct SizeDialog : ::testing::Test {
     QWidget owner;
     FakePlatform platform;
     Form2 dialog{platform, [] { return QSize(100, 100); }, &owner};
-    std::vector<QPoint> centres;   // where each showing began
+    QList<QPoint> centres;   // where each showing began
     void show(const std::function<void()>& user)
     {
-        QTimer::singleShot(0, &dialog,
-                           [this, user] { centres.push_back(dialog.geometry().center()), user(); });
+        QTimer::singleShot(0, [this, user] { centres.push_back(dialog.geometry().center()), user(); });
         dialog.showModal();
     }
     void type(const QString& cols, const QString& rows)
@@ -135,8 +130,7 @@ TEST_F(SizeDialog, OkWithUnusableValuesSaysWrongValuesAndKeepsTheDialogOpenWithT
         }
         type("5", "3"), dialog.Command1->click();
     });
-    EXPECT_TRUE(dialog.result() == QDialog::Accepted && texts() == "5 x 3");
-    ASSERT_EQ(platform.messages.size(), 4u);
+    EXPECT_TRUE(dialog.result() == QDialog::Accepted && texts() == "5 x 3" && platform.messages.size() == 4u);
     for (const ShownMessage& m : platform.messages)
         EXPECT_TRUE(m.text == "Wrong values" && m.style == MsgStyle::Exclamation && m.title == "Error");
 }
@@ -166,8 +160,7 @@ TEST_F(SizeDialog, StandsCentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
             EXPECT_TRUE(dialog.rect().contains(a->geometry()) &&
                         (a == b || !a->geometry().intersects(b->geometry())));
     const QPoint middle = owner.geometry().center();
-    EXPECT_EQ(centres,
-              (std::vector<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
+    EXPECT_EQ(centres, (QList<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
 }
 
 // Each style's icon and buttons, the title given or else the program's name; Return presses the default.
@@ -194,5 +187,3 @@ TEST(MessageBox, EachStyleHasItsIconAndButtonsAndReturnAtTheQuestionMeansNo)
         EXPECT_EQ(seen, std::tuple(icon, buttons, shownTitle)) << int(style);
     }
 }
-
-}   // namespace

@@ -41,16 +41,13 @@ public:
     }
     double twipsPerPixelX() const override { return QtPlatform::twipsPerPixelX() / scale; }
     double twipsPerPixelY() const override { return QtPlatform::twipsPerPixelY() / scale; }
-    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
-    {
-        return record(text, style, title);
-    }
+    MsgResult messageBox(const QString& m, MsgStyle s, const QString& t) override { return record(m, s, t); }
 };
 
 class ScriptedDialog : public CommonDialog {
 public:
     ScriptedDialog() : CommonDialog(nullptr) {}
-    std::deque<QString> answers;        // "" cancels
+    QStringList answers;                // "" cancels
     std::vector<QString> filterTexts;   // the filter each command set, as it set it
     std::vector<QString> presetsSeen;
 
@@ -59,11 +56,7 @@ protected:
     {
         filterTexts.push_back(Filter);
         presetsSeen.push_back(preset);
-        if (answers.empty())
-            return {};
-        const QString a = answers.front();
-        answers.pop_front();
-        return a;
+        return answers.isEmpty() ? QString() : answers.takeFirst();
     }
 };
 

@@ -12,15 +12,12 @@ namespace zp::test {
 
 using Moves = std::vector<std::int16_t>;
 // The awkward and broken pictures made by tools/make_hostile_pictures.py.
-inline const QString HostileDir =
-    QFileInfo(QStringLiteral(__FILE__)).absoluteDir().filePath("../data/hostile");
+inline const QString HostileDir = QFileInfo(__FILE__).absoluteDir().filePath("../data/hostile");
 
 template <class Base = ::testing::Test> struct WindowIn : Base {
     QTemporaryDir dir;
-    struct CwdKeeper {
-        QString old = QDir::currentPath();
-        ~CwdKeeper() { QDir::setCurrent(old); }
-    } cwd;
+    // Puts back the working folder the test began in.
+    QScopeGuard<std::function<void()>> cwd{[old = QDir::currentPath()] { QDir::setCurrent(old); }};
     ScriptedPlatform platform;
     QtPictureLoader loader;
     ScriptedDialog dialog;
