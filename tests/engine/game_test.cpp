@@ -10,7 +10,6 @@ using namespace zp;
 using namespace zp::test;
 using Moves = std::vector<std::int16_t>;
 
-namespace {
 // 15 twips a pixel; 301 x 200 pixels cut 4 x 4: tiles of 75 x 50 pixels, 1125 x 750 twips, 76 steps across
 // and 51 down. Each event pass takes a millisecond of the fake clock. The game's views are heard: each new
 // board, and each landed move with the milliseconds since t0; by then the tile must stand in its new slot.
@@ -43,7 +42,6 @@ struct GameTest : ::testing::Test, BoardObserver {
             EXPECT_TRUE(b.game.MoveTile(k)) << k;
     }
 };
-}   // namespace
 
 // The tiles right of the empty slot, below, above and left of it in turn: n + 1 places for n pixels, one
 // pixel apart, each followed by an event pass; then the slot left is empty.

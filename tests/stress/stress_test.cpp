@@ -17,8 +17,6 @@
 
 using namespace zp;
 
-namespace {
-
 constexpr double InjectChance = 0.05;   // per event pass inside a slide or a solution's pause
 // Size texts for the pictures of 60 x 40 and 200 x 150 pixels: usable, or not (for one or both).
 const char* const SizeTexts[] = {"1", "2", "3", "5", "7", "0", "x", "", "61"};
@@ -180,8 +178,6 @@ private:
     std::optional<QByteArray> kept_;   // its bytes at a No to the overwrite question
     std::unique_ptr<Form1> form_;      // last: it goes before the services it uses
 };
-
-}   // namespace
 
 int main(int argc, char** argv)
 {

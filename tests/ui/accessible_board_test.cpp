@@ -9,8 +9,6 @@
 using namespace zp;
 using namespace zp::test;
 
-namespace {
-
 struct Sent {
     QAccessible::Event type;
     int slot;   // -1: the board itself
@@ -159,5 +157,3 @@ TEST_F(AccessibleBoard, SendsEachLandedMoveOnceAndItsFocusFollowsTheEmptySlot)
     ASSERT_EQ(moves(), Moves{});
     landed(0);
 }
-
-}   // namespace

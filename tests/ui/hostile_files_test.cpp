@@ -12,8 +12,6 @@
 using namespace zp;
 using namespace zp::test;
 
-namespace {
-
 // Drags `files` (names with a blank between; none: a text) onto the window, moves them there and drops
 // them; for each of the three events "+" if the window took it, "-" if not.
 QString dragAndDrop(Form1& form, const QString& files)
@@ -118,5 +116,3 @@ TEST_F(HostileFile, AReplayBeforeTheWindowShowsSpendsNoTimeOnStepsNoOneCanSee)
     ASSERT_TRUE(form.game().MoveTile(2));
     EXPECT_GT(places.size(), 100);
 }
-
-}   // namespace

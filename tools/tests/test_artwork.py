@@ -2,16 +2,15 @@
 """Checks the generated pictures in assets/ are what the script makes now, so nobody edits one by hand."""
 
 import importlib.util
-import os
 import pathlib
 import sys
 import tempfile
 import unittest
 
 sys.dont_write_bytecode = True
-TOOLS = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-ASSETS = os.path.join(os.path.dirname(TOOLS), "assets")
-sys.path.insert(0, TOOLS)
+TOOLS = pathlib.Path(__file__).resolve().parent.parent
+ASSETS = TOOLS.parent / "assets"
+sys.path.insert(0, str(TOOLS))
 if importlib.util.find_spec("PIL") is None:   # nothing is wrong with the files: CTest counts 77 as skipped
     sys.stderr.write("PIL (Debian package python3-pil) is not installed\n")
     sys.exit(77)
@@ -42,7 +41,7 @@ class RegenerationTest(unittest.TestCase):
     def test_encoded_pictures_have_the_same_pixels(self):
         pictures = ["buttons/%s%s.png" % (n, x) for n in BUTTONS for x in ("", "@2x")]
         for name in pictures + ["zornik.png", "intro.jpg", "icons/app-128.png", "icons/app-256.png"]:
-            fresh, kept = rgba(os.path.join(self.folder.name, name)), rgba(os.path.join(ASSETS, name))
+            fresh, kept = rgba(pathlib.Path(self.folder.name, name)), rgba(ASSETS / name)
             self.assertEqual(fresh.size, kept.size, name)
             diff = sum(abs(a - b) for p, q in zip(fresh.getdata(), kept.getdata()) for a, b in zip(p, q))
             self.assertLessEqual(diff / (4 * kept.width * kept.height), 0.5, name)
@@ -50,11 +49,11 @@ class RegenerationTest(unittest.TestCase):
 
 class ButtonPicturesTest(unittest.TestCase):
     def test_buttons_on_a_screen_scaled_by_two_are_drawn_from_32_pixels_not_doubled(self):
-        compiled_in = pathlib.Path(ASSETS, "resources.qrc").read_text()
+        compiled_in = (ASSETS / "resources.qrc").read_text()
         for name in BUTTONS:
             # Qt takes NAME@2x.png from beside NAME.png in the resources for a scale of two.
             self.assertIn("<file>buttons/%s@2x.png</file>" % name, compiled_in)
-            one, two = (rgba(os.path.join(ASSETS, "buttons", name + x + ".png")) for x in ("", "@2x"))
+            one, two = (rgba(ASSETS / "buttons" / (name + x + ".png")) for x in ("", "@2x"))
             self.assertEqual((one.size, two.size), ((16, 16), (32, 32)), name)
             self.assertTrue(two.tobytes() != one.resize((32, 32), Image.NEAREST).tobytes(), name)
 
