@@ -10,7 +10,7 @@ using namespace zp;
 // Frame1 is W - 28 px wide; the right sides stand at W - 19 px (outer) and W - 23 px (inner), the bottom
 // sides at H - 42 py and H - 47 py, reaching one pixel past the right sides; left and top sides stay. The
 // pw x ph play area is centred on x = W / 2 and on mid = (1368 + H - 47 py) / 2. Run twice, the same.
-TEST(Layout, TheButtonBarFrameLinesAndPlayAreaFollowTheWindow)
+TEST(Layout, FromTheInitialWindowSizeOnTheFrameLinesAndACentredPlayAreaFollowTheWindow)
 {
     using Side = std::optional<int>;   // the picture's, in pixels
     const std::tuple<double, double, float, Side, Side, float, float, float, float, float, TwipsRect>
