@@ -29,6 +29,9 @@ namespace zp {
 class CommonDialog;
 class Form2;
 class PlayAreaWidget;
+namespace test {
+struct WindowAccess;
+}
 
 class Form1 : public QWidget, private FormFrame {
     Q_OBJECT
@@ -55,15 +58,10 @@ public:
     void openPuzzleFile(const QString& name);
     void useOtherImage(const QString& name);
 
-    // Waits Doba seconds while the window stays alive (events go on); never returns earlier.
-    void delay(double Doba) { game_.delay(Doba); }
-
-    // Runs the layout with the window's size as it is now.
-    void Form_Resize();
-
+    // The game in play; a dropped file's command runs through it as a button's does.
     Game& game() { return game_; }
-    TileControls& Image1() { return Image1_; }
-    PictureClip& PictureClip1() { return PictureClip1_; }
+    // The picture cut into tiles (no picture: an empty clip).
+    const PictureClip& PictureClip1() const { return PictureClip1_; }
     PlayAreaWidget* Picture1() const { return Picture1_; }
     Form2* sizeDialog() const { return Form2_; }
     QToolButton* button(int n) const { return commands_[n - 1]; }   // Command1 .. Command6
@@ -76,6 +74,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    friend struct test::WindowAccess;   // the tests' one way in: they check where each tile stands
+
+    // Runs the layout with the window's size as it is now.
+    void Form_Resize();
     float outerWidth() const override;
     float line6Y1() const override { return layout_.lines[InnerRight].Y1; }
     float line6Y2() const override { return layout_.lines[InnerRight].Y2; }

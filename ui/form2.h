@@ -44,6 +44,11 @@ public:
     // Esc and Cancel: the texts of the moment of showing come back, then the dialog hides.
     void reject() override;
 
+protected:
+    // Closing through the window frame discards the dialog rather than cancelling it.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
     QLabel* const Label1;          // "Columns:"
     QLineEdit* const Text1;        // number of columns
     QLabel* const Label2;          // "Rows:"
@@ -51,11 +56,6 @@ public:
     QPushButton* const Command1;   // "OK", the default button
     QPushButton* const Command2;   // "Cancel"
 
-protected:
-    // Closing through the window frame discards the dialog rather than cancelling it.
-    void closeEvent(QCloseEvent* event) override;
-
-private:
     void Form_Activate();
     void Command1_Click();
     void Command2_Click();

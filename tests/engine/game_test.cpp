@@ -45,7 +45,7 @@ struct GameTest : ::testing::Test, BoardObserver {
 
 // The tiles right of the empty slot, below, above and left of it in turn: n + 1 places for n pixels, one
 // pixel apart, each followed by an event pass; then the slot left is empty.
-TEST_F(GameTest, ASlideOfAnNPixelTileVisitsNPlusOnePlacesAndProcessesEventsAfterEach)
+TEST_F(GameTest, AnNPixelSlideShowsNPlusOnePlacesEachWithAnEventPass)
 {
     for (auto [k, vertical, from, to, places] : {std::tuple{2, false, 1125.f, 0.f, 76},
                                                  {6, true, 750.f, 0.f, 51},
@@ -58,13 +58,13 @@ TEST_F(GameTest, ASlideOfAnNPixelTileVisitsNPlusOnePlacesAndProcessesEventsAfter
             seen.push_back(vertical ? b.tiles.top(k) : b.tiles.left(k));
         };
         EXPECT_TRUE(b.game.MoveTile(std::int16_t(k)));
-        EXPECT_EQ(seen, expected) << k;
+        EXPECT_EQ(seen, expected) << "tile " << k << ": n + 1 places, an event pass after each";
         EXPECT_EQ(vertical ? b.game.board().EmptyTop : b.game.board().EmptyLeft, from);
     }
     EXPECT_EQ(b.platform.processEventsCalls, 76 + 51 + 51 + 76);
 }
 
-TEST_F(GameTest, ATileTwoSlotsAwayOrDiagonalStaysAndNothingIsRecordedOrProcessed)
+TEST_F(GameTest, ATileNotBesideTheEmptySlotStaysPut)
 {
     for (std::int16_t k : {3, 9, 6, 16})
         EXPECT_FALSE(b.game.MoveTile(k)) << k;
@@ -87,37 +87,37 @@ TEST_F(GameTest, MovingTheLastMovedTileAgainTakesItsMoveBack)
 }
 
 // 2, 6, 5 round and round turns the top-left 2 x 2 block: each borders the empty slot in its turn.
-TEST_F(GameTest, AFullHistoryBeepsAndLeavesTheBoardUnmovedAndATakeBackStillWorks)
+TEST_F(GameTest, TheHistoryHoldsAThousandMoves)
 {
     for (int i = 0; i < 1000; ++i)
         ASSERT_TRUE(b.game.MoveTile(std::int16_t("265"[i % 3] - '0'))) << i;
     const GameSnapshot full = b.snapshot();
     EXPECT_FALSE(b.game.MoveTile(6));
-    EXPECT_TRUE(b.platform.beeps == 1 && b.snapshot() == full);
+    EXPECT_TRUE(b.platform.beeps == 1 && b.snapshot() == full) << "a 1001st move beeps, the board unmoved";
     EXPECT_TRUE(b.game.MoveTile(2));   // the newest move, taken back
-    EXPECT_TRUE(b.platform.beeps == 1 && b.game.history().MoveCount() == 999);
+    EXPECT_TRUE(b.platform.beeps == 1 && b.game.history().MoveCount() == 999) << "a take-back still works";
 }
 
 // The worked example: 2 and 6 moved; 6 comes back first (51 passes), 0.3 s, then 2 (76 passes), 0.3 s.
 // After another move it solves again; pressed again on the solved board, it does nothing at all.
-TEST_F(GameTest, SolveItPlaysTheNewestMoveFirstAndPausesAThirdOfASecondAfterEach)
+TEST_F(GameTest, SolveItTakesEveryMoveBackNewestFirst)
 {
     play({2, 6});
     heard.clear();
     t0 = b.platform.now;
     b.game.solveOrStop();
-    EXPECT_EQ(heard, (QStringList{"6 after 51 ms", "2 after 427 ms"}));   // 51 + 300 + 76
-    EXPECT_EQ(elapsed(), 51 + 300 + 76 + 300);
+    EXPECT_EQ(heard, (QStringList{"6 after 51 ms", "2 after 427 ms"})) << "newest first, 0.3 s after each";
+    EXPECT_EQ(elapsed(), 51 + 300 + 76 + 300) << "0.3 s after the last";
     EXPECT_TRUE(b.snapshot() == solved);
     play({2});   // 76 passes out, 76 back, 0.3 s
     b.game.solveOrStop();
-    EXPECT_TRUE(b.snapshot() == solved);
+    EXPECT_TRUE(b.snapshot() == solved) << "a finished solution can go again";
     b.game.solveOrStop();
-    EXPECT_EQ(elapsed(), 727 + 76 + 76 + 300);
+    EXPECT_EQ(elapsed(), 727 + 76 + 76 + 300) << "on the solved board it does nothing";
 }
 
 // The second press comes while tile 6 is on its way back: 6 lands, 2 stays; a third press goes on.
-TEST_F(GameTest, PressingSolveItAgainStopsOnceTheTileInFlightLandsAndAThirdPressGoesOn)
+TEST_F(GameTest, SolveItPressedAgainStopsOnceTheTileInFlightLands)
 {
     play({2, 6});
     int passes = 0;
@@ -131,12 +131,12 @@ TEST_F(GameTest, PressingSolveItAgainStopsOnceTheTileInFlightLandsAndAThirdPress
     EXPECT_TRUE(b.tiles.top(6) == 750 && b.tiles.left(2) == 0);
     b.platform.onEvents = nullptr;
     b.game.solveOrStop();
-    EXPECT_TRUE(b.snapshot() == solved);
+    EXPECT_TRUE(b.snapshot() == solved) << "a third press goes on";
 }
 
 // Tile 4 is not next to the empty slot; a replay is heard move by move and then as a new board; "Solve It!"
 // takes 3, then 2 back after 0.3 s. Once removed, a view hears nothing.
-TEST_F(GameTest, ViewsHearEachLandedMoveOnceInPlaceAndEachNewBoardButNotRefusedMoves)
+TEST_F(GameTest, ViewsHearEachLandedMoveOnceInPlaceWithEachNewBoard)
 {
     play({2});
     EXPECT_FALSE(b.game.MoveTile(4));
@@ -147,31 +147,30 @@ TEST_F(GameTest, ViewsHearEachLandedMoveOnceInPlaceAndEachNewBoardButNotRefusedM
                            "2 after 604 ms"}));
     b.game.removeObserver(*this);
     play({2});
-    EXPECT_EQ(heard.size(), 6);
+    EXPECT_EQ(heard.size(), 6) << "a view removed hears nothing";
 }
 
 // Tile 2 goes left (76 steps), 6 up (51), 7 left (76), 3 down (51); 9 is not next to the empty slot.
-TEST_F(GameTest,
-       AnOffScreenBoardReplaysInOneStepAMoveToWhereTheStepByStepReplayLeavesEveryTileAndSlidesOnceShown)
+TEST_F(GameTest, AHiddenBoardReplaysEachMoveInOneStep)
 {
     FakeBoard hidden;
     ASSERT_TRUE(hidden.build(301, 200));
     hidden.game.setBoardShown(false);
     for (FakeBoard* board : {&b, &hidden})
         board->game.replay({2, 6, 7, 3, 9});
-    EXPECT_TRUE(snapshotOf(hidden.game, hidden.tiles) == snapshotOf(b.game, b.tiles));
+    EXPECT_TRUE(snapshotOf(hidden.game, hidden.tiles) == snapshotOf(b.game, b.tiles)) << "to the same places";
     EXPECT_EQ(hidden.game.history().MoveCount(), 4);
     EXPECT_EQ(b.platform.processEventsCalls, 76 + 51 + 76 + 51);
     EXPECT_EQ(hidden.platform.processEventsCalls, 4);
     hidden.game.setBoardShown(true);
     ASSERT_TRUE(hidden.game.MoveTile(3));   // back up: 51 steps
-    EXPECT_EQ(hidden.platform.processEventsCalls, 4 + 51);
+    EXPECT_EQ(hidden.platform.processEventsCalls, 4 + 51) << "shown, it slides again";
 }
 
 // 7 x 3 tiles, the empty slot off the top row: 2x, then 1.25x while tile 17 slides: every tile stays on its
 // slot (and the moves made lead back to the solved board from where the tiles are), each later move works and
 // "Solve It!" reaches the solved board.
-TEST_F(GameTest, AChangeOfScreenFactorsKeepsTheTilesOnTheirSlotsAndPlayGoesOnToTheSolvedBoard)
+TEST_F(GameTest, ANewScreenScaleKeepsEveryTileOnItsSlot)
 {
     ASSERT_TRUE(b.build(301, 203, "7", "3"));
     play({2, 9, 10});
@@ -191,6 +190,5 @@ TEST_F(GameTest, AChangeOfScreenFactorsKeepsTheTilesOnTheirSlotsAndPlayGoesOnToT
     play({18, 11, 4});
     EXPECT_EQ(b.fault().toStdString(), "");
     b.game.solveOrStop();
-    EXPECT_EQ(b.game.history().MoveCount(), 0);
-    EXPECT_EQ(b.fault().toStdString(), "");
+    EXPECT_TRUE(b.game.history().MoveCount() == 0 && b.fault() == "") << "Solve It! reaches the solved board";
 }

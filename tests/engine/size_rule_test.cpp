@@ -13,7 +13,7 @@
 
 using namespace zp;
 
-TEST(SizeRule, TakesPlainOrSignedWholeNumbersWithinTheBoardAndPictureLimits)
+TEST(SizeRule, TakesWholeNumbersThatMakeAUsableBoard)
 {
     const QString huge = "99999999999999999999", wraps = "18446744073709551617";   // 2^64 + 1
     // Columns, rows, the picture's sides (0: none yet), then the size, 0 x 0 when refused. 32,767 slots at
@@ -32,12 +32,12 @@ TEST(SizeRule, TakesPlainOrSignedWholeNumbersWithinTheBoardAndPictureLimits)
             << qPrintable(cols + " x " + rows) << " on " << w << " x " << h;
     for (const char* text :
          {"4.5", "4,01", "4.", ".0", "++4", "+ 4", "-4", "4e0", "0", "+0.0", "4.0.0", "", "a"})
-        EXPECT_FALSE(usableGridSize(QString::fromLatin1(text), u"3")) << text;
+        EXPECT_FALSE(usableGridSize(QString::fromLatin1(text), u"3")) << text << ": no whole number";
     EXPECT_EQ(parseWholeNumber(huge), MaxWholeNumber);
     EXPECT_FALSE(parseWholeNumber(u"+4"));   // counts and moves in a file stay plain digits
     const int big = MaxPictureSide;
     const std::tuple<int, int, bool> pictures[] = {
         {1, 1, true}, {big, big, true}, {0, 1, false}, {big + 1, 1, false}, {1, big + 1, false}};
     for (auto [w, h, cut] : pictures)
-        EXPECT_EQ(bool(cutGrid(w, h, u"1", u"1")), cut) << w << " x " << h;
+        EXPECT_EQ(bool(cutGrid(w, h, u"1", u"1")), cut) << "a picture of " << w << " x " << h;
 }

@@ -10,7 +10,7 @@ using namespace zp;
 // Tiles 2..6 of 408 x 408 twips side by side from x = 0, 6 hidden. A move is heard as the rectangle it
 // touched, a batch as one notice. An area finds every visible tile it overlaps, also one that slid in from
 // the bucket before the area's.
-TEST(TileControls, ListenerHearsTheTouchedRectangleOrOneBatchNoticeAndAnAreaFindsEveryVisibleTileInIt)
+TEST(TileControls, TellViewsWhichTilesAChangeTouched)
 {
     struct Recorder : ControlListener {
         std::vector<TwipsRect> areas;
@@ -30,11 +30,11 @@ TEST(TileControls, ListenerHearsTheTouchedRectangleOrOneBatchNoticeAndAnAreaFind
     }
     t.endBatch();
     t.move(2, 15, 0);
-    EXPECT_EQ(r.areas, std::vector<TwipsRect>{(TwipsRect{0, 0, 423, 408})});
-    EXPECT_EQ(r.all, 1);
+    EXPECT_EQ(r.areas, std::vector<TwipsRect>{(TwipsRect{0, 0, 423, 408})}) << "a move: what it touched";
+    EXPECT_EQ(r.all, 1) << "a batch: one notice";
     std::vector<int> found;
     t.forEachVisibleIn({400, 0, 1240, 10}, [&](int k) { found.push_back(k); });
     t.move(3, 300, 0);   // sliding left: from x = 300 into the area at x = 500
     t.forEachVisibleIn({500, 0, 10, 10}, [&](int k) { found.push_back(k); });
-    EXPECT_EQ(found, (std::vector<int>{2, 3, 4, 5, 3}));
+    EXPECT_EQ(found, (std::vector<int>{2, 3, 4, 5, 3})) << "an area finds every visible tile in it";
 }

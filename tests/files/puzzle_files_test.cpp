@@ -146,7 +146,7 @@ protected:
 
 // Each reason a puzzle file cannot be opened, a FIFO among them: opening one without a writer would wait for
 // ever. 1001 good moves are refused; the same file saying 1000 opens, and its last line is never read.
-TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoodOneOpensWithoutAMessage)
+TEST_F(PuzzleFilesTest, OpenTakesAGoodFileOrRefusesItWithTheOneMessage)
 {
     shell(dir, u"mkfifo idle.pzl fed.pzl; mkdir folder.pzl"_s);
     QFile writer(path(u"fed.pzl"_s));   // holds a good game
@@ -177,15 +177,15 @@ TEST_F(PuzzleFilesTest, AnUnusableFileShowsTheOneMessageAndChangesNothingAndAGoo
 // The question asks in its words, with Yes and No, No the default, under the program's name: No keeps every
 // byte of the old file, Yes replaces it whole, though the game is shorter. A new name is written without a
 // question.
-TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItWhole)
+TEST_F(PuzzleFilesTest, SavingOverAFileAsksFirst)
 {
     const QString file = put(path(u"old.pzl"_s), Old + Old);
     board.platform.answers = {MsgResult::No, MsgResult::Yes};
     EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, file), Question);
-    EXPECT_EQ(contents(dir, file), Old + Old);
+    EXPECT_EQ(contents(dir, file), Old + Old) << "No keeps every byte of the old file";
     EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, file), Question);
-    EXPECT_EQ(contents(dir, file), Saved);
-    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, path(u"new.pzl"_s)), "");
+    EXPECT_EQ(contents(dir, file), Saved) << "Yes replaces it whole";
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, path(u"new.pzl"_s)), "") << "a new name: no question";
     EXPECT_EQ(contents(dir, path(u"new.pzl"_s)), Saved);
 }
 
@@ -194,7 +194,7 @@ TEST_F(PuzzleFilesTest, NoAtTheOverwriteQuestionKeepsTheOldFileAndYesReplacesItW
 // a full disk the new size is claimed before the old bytes change: the file keeps them, whether a new file
 // was to take its place or it was to be overwritten in place (the picture's long name makes a game of two
 // pages). A failure once the old bytes have begun to change says that they are lost.
-TEST_F(PuzzleFilesTest, EachSaveTargetAlsoOnAFullDiskIsWrittenWholeOrKeepsItsBytesWithTheReason)
+TEST_F(PuzzleFilesTest, ASaveWritesTheFileWholeOrKeepsItsBytesSayingWhy)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
@@ -251,7 +251,7 @@ class ExistingLoader : public PictureLoader {
 };
 
 // A puzzle file whose picture path is from another computer opens with the picture beside it.
-TEST(PictureBeside, IsFoundByNameThenRegardlessOfCaseAndNeverOutsideThePuzzlesFolder)
+TEST(PictureBeside, IsFoundByItsNameInAnyCaseOnlyInThePuzzlesFolder)
 {
     const QByteArray windows1250 = "C:\\Obr\xE1zky\\Lo\xEF.jpg";   // "C:\Obrázky\Loď.jpg"
     const std::tuple<const char*, QByteArray, QStringList, QString> cases[] = {

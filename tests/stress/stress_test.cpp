@@ -140,15 +140,16 @@ private:
     void answerSize()
     {
         Form2* dialog = form_->sizeDialog();
-        dialog->Text1->setText(SizeTexts[below(9)]);
-        dialog->Text2->setText(SizeTexts[below(9)]);
+        dialog->setColumnsText(SizeTexts[below(9)]);
+        dialog->setRowsText(SizeTexts[below(9)]);
         if (chance(0.25))
             dialog->close();
-        for (QPushButton* button : {dialog->Command1, dialog->Command2})
+        QAbstractButton* const cancel = test::buttonOf(*dialog, "Cancel");
+        for (QAbstractButton* button : {test::buttonOf(*dialog, "OK"), cancel})
             if (dialog->isVisible() && chance(0.5))
                 button->click();
         if (dialog->isVisible())
-            dialog->Command2->click();
+            cancel->click();
     }
     QString check()
     {
@@ -163,7 +164,7 @@ private:
                 m.title != "About this game" && !m.text.startsWith("Cannot save the file "))
                 return "unexpected message: " + m.text;
         }
-        return test::boardFault(game, form_->Image1(), twipsPerPixelX(), twipsPerPixelY());
+        return test::boardFault(game, test::WindowAccess::tiles(*form_), twipsPerPixelX(), twipsPerPixelY());
     }
 
     const long seed_, actions_;

@@ -59,7 +59,7 @@ QString tileFrom(int row, int column) { return QString("tile from row %1, column
 
 // Tiles 2, 3 and 7 moved: 2 and 3 one slot left, 7 up into the top row; the empty slot is row 2,
 // column 3. Then every move is taken back, and a 3 x 2 puzzle file with the moves 2 and 5 is opened.
-TEST_F(AccessibleBoard, IsATableOfSlotsInReadingOrderNamedByTheirTilesHomePlacesWithTheMovableMarked)
+TEST_F(AccessibleBoard, IsATableOfSlotsNamedByTheirTilesHomePlaces)
 {
     EXPECT_TRUE(iface->role() == QAccessible::Table && iface->text(QAccessible::Name) == "Puzzle board");
     EXPECT_EQ(iface->text(QAccessible::Description), "4 columns, 4 rows");
@@ -106,7 +106,7 @@ TEST_F(AccessibleBoard, IsATableOfSlotsInReadingOrderNamedByTheirTilesHomePlaces
 
 // The press action is the click: tile 2 moves, tile 3 too, while tile 3 slides tile 6 is pressed in
 // vain; a tile away from the empty slot stays, and tile 3 pressed again takes its move back.
-TEST_F(AccessibleBoard, ItsPressActionMovesTheTileAsAClickDoesAndIsIgnoredWhileATileSlides)
+TEST_F(AccessibleBoard, ThePressActionMovesATileAsAClickDoes)
 {
     slot(1)->actionInterface()->doAction(press);
     EXPECT_EQ(moves(), Moves{2});
@@ -127,7 +127,7 @@ TEST_F(AccessibleBoard, ItsPressActionMovesTheTileAsAClickDoesAndIsIgnoredWhileA
 // With the board focused (the focus on its empty slot), Left slides tile 2 over 121 pixel steps, then
 // "Solve It!" takes it back. Each move: one event for each slot whose name or description changed, and
 // the focus moved to the new empty slot.
-TEST_F(AccessibleBoard, SendsEachLandedMoveOnceAndItsFocusFollowsTheEmptySlot)
+TEST_F(AccessibleBoard, TellsEachLandedMoveOnceMovingTheFocus)
 {
     form.activateWindow();
     form.Picture1()->setFocus(Qt::TabFocusReason);

@@ -47,7 +47,7 @@ protected:
     CommonDialog dialog{nullptr};
 };
 
-TEST_F(CommonDialogShown, OffersTheTypesKeepsThePresetOnCancelAndReturnsAnyTypedName)
+TEST_F(CommonDialogShown, ReturnsAnyNameTypedOrKeepsThePresetOnCancel)
 {
     dialog.FileName = "keep.pzl";
     show(false, false, [&](QFileDialog& shown, QLineEdit& name) {
@@ -58,7 +58,7 @@ TEST_F(CommonDialogShown, OffersTheTypesKeepsThePresetOnCancelAndReturnsAnyTyped
         EXPECT_EQ(offered.join('|'),
                   "Puzzle file (*.pzl)|Všechny soubory soubory (*.*)|Bitmaps (*.bmp;*.dib)");
     });
-    EXPECT_EQ(dialog.FileName, "keep.pzl");
+    EXPECT_EQ(dialog.FileName, "keep.pzl") << "the preset, kept on cancel";
     for (auto [save, typed] : {std::pair{true, "game.pzl"}, {false, "README"}, {false, "missing.pzl"}}) {
         // Empty, as every command leaves it: a preset would be selected again once Qt has listed
         // the folder, which may come after the typing.

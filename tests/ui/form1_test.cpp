@@ -10,11 +10,17 @@ using namespace zp::test;
 using Window = WindowIn<>;
 using Commands = WindowIn<>;
 
-TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMovesTiles)
+TEST_F(Window, StartsInItsFixedSizeWithSaveDisabled)
 {
     EXPECT_EQ(form.size(), QSize(506, 447));   // 7584 x 6708 twips at 15 twips a pixel
     start();
-    EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, ") && !saveEnabled());
+    EXPECT_TRUE(form.windowTitle().startsWith("Zornik PUZZLE!, ")) << "the title";
+    EXPECT_FALSE(saveEnabled());
+}
+
+TEST_F(Window, TabVisitsTheControlsInTheirOrder)
+{
+    start();
     form.show();
     const auto tabs = [this](int n) {   // where Tab takes the focus, n times from "Other Image"
         QWidgetList seen;
@@ -26,8 +32,14 @@ TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMove
               (QWidgetList{form.button(3), form.Picture1(), form.button(2), form.button(1), form.button(6),
                            form.button(5)}));
     form.button(4)->setEnabled(true);
-    EXPECT_EQ(tabs(2), (QWidgetList{form.button(4), form.button(3)}));
-    // Tiles are 120 pixels wide: a right click on tile 2, then a middle click on tile 3.
+    EXPECT_EQ(tabs(2), (QWidgetList{form.button(4), form.button(3)})) << "Save, once enabled";
+}
+
+// Tiles are 120 pixels wide: a right click on tile 2, then a middle click on tile 3.
+TEST_F(Window, AnyMouseButtonMovesATile)
+{
+    start();
+    form.show();
     for (auto [x, button] : {std::pair{130, Qt::RightButton}, std::pair{250, Qt::MiddleButton}}) {
         QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 10), QPointF(x, 10), button, button, {});
         QApplication::sendEvent(form.Picture1(), &e);
@@ -35,33 +47,38 @@ TEST_F(Window, StartsInItsGeometryWithSaveDisabledTabsInItsOrderAndAnyButtonMove
     EXPECT_EQ(moves(), (Moves{2, 3}));
 }
 
-// The size set is kept for the picture chosen next; then Setup Size left by its close box cuts 4 x 4 again.
-TEST_F(
-    Window,
-    StartsWithoutIntroJpgWithAMessageAndNoTilesAndTheSizeSetIsKeptForThePictureAndTheCloseBoxCutsFourByFour)
+// Then a puzzle file named at start that is missing.
+TEST_F(Window, StartsWithAMessageWhereIntroJpgIsMissing)
 {
     form.Form_Load({});
-    EXPECT_TRUE(!saveEnabled() && !form.Image1().exists(2));
+    EXPECT_TRUE(!saveEnabled() && !tiles().exists(2)) << "no tiles, Save disabled";
     form.Form_Load({"/no/such/file.pzl"});
     ASSERT_TRUE(saveEnabled() && platform.messages.size() == 2u);
     const auto [text, style, title] = platform.messages[0];
     EXPECT_TRUE(text == "I Can't find the file intro.jpg" && style == MsgStyle::Critical && title.isEmpty());
-    EXPECT_EQ(platform.messages[1].text, CannotFindText);
-    setupSize("5");   // 5 x 4, kept for the next picture
+    EXPECT_EQ(platform.messages[1].text, CannotFindText) << "a missing puzzle file";
+}
+
+// Without a picture the size set is kept for the one chosen next; with one, the board is cut again at once;
+// Setup Size left by its close box cuts 4 x 4 again.
+TEST_F(Commands, SetupSizeCutsTheNextBoardOrTheOneInPlay)
+{
+    form.Form_Load({});
+    setupSize("5");
     dialog.answers = {picture("p.bmp", 100, 100)};
     form.Command5_Click();
-    EXPECT_TRUE(form.Image1().exists(20) && !form.Image1().exists(21));
-    setupSize("3");   // and with a picture, the board is cut again at once
-    EXPECT_TRUE(form.Image1().exists(12) && !form.Image1().exists(13));
+    EXPECT_TRUE(tiles().exists(20) && !tiles().exists(21)) << "5 x 4, kept for the next picture";
+    setupSize("3");
+    EXPECT_TRUE(tiles().exists(12) && !tiles().exists(13)) << "3 x 4, cut at once";
     setupSize("5", true);
-    EXPECT_TRUE(form.Image1().exists(16) && !form.Image1().exists(17));
+    EXPECT_TRUE(tiles().exists(16) && !tiles().exists(17)) << "the close box: 4 x 4";
 }
 
 // At 15 twips a pixel the layout's margins are pixels: for a window of outer size W x H, the outer
 // frame's right and bottom sides at W - 19 and H - 42, the inner frame's at W - 23 and H - 47, grey at top
 // and left outside, at bottom and right inside; the 240 x 180 play area centred on W / 2 and between the
 // inner top side (91.2) and bottom.
-TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
+TEST_F(Window, ResizingMovesTheFramesAroundACentredPlayArea)
 {
     start(240, 180);
     form.show();
@@ -76,13 +93,13 @@ TEST_F(Window, ResizingMovesTheFrameLinesAndThePlayArea)
             EXPECT_EQ(shot.pixel(p), qRgb(128, 128, 128)) << p.x() << ", " << p.y();
         for (QPoint p : {QPoint(outerRight, y), {x, outerBottom}, {12, y}, {x, 91}})
             EXPECT_EQ(shot.pixel(p), qRgb(255, 255, 255)) << p.x() << ", " << p.y();
-        EXPECT_EQ(form.Picture1()->geometry(), playArea);
+        EXPECT_EQ(form.Picture1()->geometry(), playArea) << "the play area, centred";
     }
 }
 
 // On the real platform: "Solve It!" pressed, the window closed in its first pause; neither that wait nor
 // any later one outlasts the close.
-TEST_F(Window, ClosingInASolveItPauseStopsTheSolutionAndNoLaterWaitOutlastsIt)
+TEST_F(Window, ClosingInASolveItPauseEndsEveryWait)
 {
     start();
     form.show();
@@ -95,7 +112,7 @@ TEST_F(Window, ClosingInASolveItPauseStopsTheSolutionAndNoLaterWaitOutlastsIt)
     closer.start(1);
     const auto began = std::chrono::steady_clock::now();
     form.button(3)->click();
-    EXPECT_EQ(moves(), Moves{2});
+    EXPECT_EQ(moves(), Moves{2}) << "the solution stops";
     // Closing ended the program's loop, and every modal loop would return at once until one runs again:
     // run it, so that only the platform's own interrupt can end the next wait.
     QTimer::singleShot(0, qApp, &QCoreApplication::quit);
@@ -119,7 +136,8 @@ TEST_F(Window, EveryMoveOfAReplayIsOnTheScreenInItsLastPositionWhenItLands)
             const QImage shown =
                 form->screen()->grabWindow(form->winId()).toImage().convertToFormat(tile.format());
             const PlayAreaWidget* area = form->Picture1();
-            const QRect slot = area->devicePixels(form->Image1()[k].rect).translated(area->board().topLeft());
+            const QRect slot =
+                area->devicePixels(WindowAccess::tiles(*form)[k].rect).translated(area->board().topLeft());
             seen << QString("%1:%2").arg(k).arg(shown.copy(slot) == tile);
         }
         void boardChanged() override {}
@@ -137,7 +155,7 @@ TEST_F(Window, EveryMoveOfAReplayIsOnTheScreenInItsLastPositionWhenItLands)
 
 // A picture chosen, Open cancelled, the game saved, then opened: each dialog with its command's filter,
 // each shown with an empty name.
-TEST_F(Commands, EachFileDialogHasItsFilterAndNoNameChosenBeforeIsOfferedAgain)
+TEST_F(Commands, EachFileDialogShowsItsFilterWithAnEmptyName)
 {
     const QString game = dir.filePath("g.pzl");
     dialog.answers = {picture("p.bmp"), "", game, game};
@@ -148,7 +166,7 @@ TEST_F(Commands, EachFileDialogHasItsFilterAndNoNameChosenBeforeIsOfferedAgain)
     const QString pictures = "Bitmapy (*.bmp)|*.bmp|TIFF formát (*.tif)|*.tif|Gify (*.gif)|*.gif|"
                              "JPEG soubory (*.jpg)|*.jpg|Všechny soubory soubory (*.*)|*.*";
     EXPECT_EQ(dialog.filterTexts, (std::vector<QString>{pictures, puzzles, puzzles, puzzles}));
-    EXPECT_EQ(dialog.presetsSeen, std::vector<QString>(4));
+    EXPECT_EQ(dialog.presetsSeen, std::vector<QString>(4)) << "no name chosen before is offered again";
     EXPECT_TRUE(platform.messages.empty() && form.game().board().PicturePath == dir.filePath("p.bmp"));
 }
 
@@ -165,13 +183,13 @@ TEST_F(Commands, AboutShowsTwoLinesWithAnInformationIconUnderItsTitle)
 // The empty slot in column 1, row 1 of the 4 x 4 board: Left slides the tile right of it (7) left, Right
 // slides 7 back, Up the tile below (10) up, Down 10 back. Up during the slide of tile 2 would slide tile 5
 // into the slot tile 2 is sliding into.
-TEST_F(Commands, AKeyDuringASlideChangesNothingAndEachArrowKeyMovesTheTileOnTheFarSideOfTheEmptySlotThatWay)
+TEST_F(Commands, EachArrowKeyMovesTheTileBesideTheEmptySlotThatWay)
 {
     start();
     platform.onEvents = [this] { pressKey(form.Picture1(), Qt::Key_Up); };
     form.Image1_MouseDown(2);
     platform.onEvents = nullptr;
-    EXPECT_TRUE(moves() == Moves{2} && fault() == "") << qPrintable(fault());
+    EXPECT_TRUE(moves() == Moves{2} && fault() == "") << "a key during a slide: " << qPrintable(fault());
     ASSERT_TRUE(form.game().MoveTile(6));
     const std::pair<int, Moves> keys[] = {
         {Qt::Key_Left, {2, 6, 7}}, {Qt::Key_Right, {2, 6}}, {Qt::Key_Up, {2, 6, 10}}, {Qt::Key_Down, {2, 6}}};

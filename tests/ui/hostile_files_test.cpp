@@ -37,7 +37,7 @@ using HostileFile = WindowIn<>;
 // A text, two files, a file of another kind, a FIFO with no writer and one whose writer sends nothing, a
 // terminal (also under a picture's name) and a folder: opening or reading the FIFOs or the terminal could
 // wait for ever. Each is refused, and the game stays.
-TEST_F(HostileFile, OnlyOneRegularPictureOrPuzzleFileIsTakenByADropAndAFifoOrTerminalIsNeverOpened)
+TEST_F(HostileFile, ADropTakesOnlyOneRegularPictureOrPuzzleFile)
 {
     alarm(30);   // a wait on a FIFO or a terminal ends the run here instead of hanging it
     start();
@@ -48,18 +48,18 @@ TEST_F(HostileFile, OnlyOneRegularPictureOrPuzzleFileIsTakenByADropAndAFifoOrTer
                 QDir().mkdir("folder.bmp") && QFile::link(tty, "tty.jpg") &&
                 !file("notes.txt", "not a picture").isEmpty());
     const int silentWriter = ::open("quiet.gif", O_RDWR);
-    const GameSnapshot before = snapshotOf(form.game(), form.Image1());
+    const GameSnapshot before = snapshotOf(form.game(), tiles());
     for (const QString& files : {QString(), pic + ' ' + pic, QString("notes.txt"), QString("idle.png"),
                                  QString("quiet.gif"), tty, QString("tty.jpg"), QString("folder.bmp")})
         EXPECT_EQ(dragAndDrop(form, files), "---") << qPrintable(files);
     QCoreApplication::processEvents();
-    EXPECT_TRUE(snapshotOf(form.game(), form.Image1()) == before && platform.messages.empty());
+    EXPECT_TRUE(snapshotOf(form.game(), tiles()) == before && platform.messages.empty());
     ::close(silentWriter), ::close(terminal), alarm(0);
 }
 
 // Dragging opens nothing; the drop is taken at once, and the file is read, as Other Image or Open would
 // read it, only after the drop event has returned, so that the program it came from is not kept waiting.
-TEST_F(HostileFile, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesOnceTheDropHasReturned)
+TEST_F(HostileFile, ADroppedFileIsReadOnlyAfterTheDropHasReturned)
 {
     start();
     const QString pic = picture("other.bmp", 200, 100);
@@ -70,20 +70,20 @@ TEST_F(HostileFile, ADroppedPictureOrPuzzleFileDoesWhatItsCommandDoesOnceTheDrop
     EXPECT_LT(::read(opens, event, sizeof event), 0) << "opened while dragged or dropped";
     EXPECT_TRUE(form.game().board().PicturePath != pic && !saveEnabled());
     QCoreApplication::processEvents();
-    EXPECT_TRUE(form.game().board().PicturePath == pic && saveEnabled());
+    EXPECT_TRUE(form.game().board().PicturePath == pic && saveEnabled()) << "a picture: as Other Image";
     ::close(opens);
     for (const char* pzl : {"game.PZL", "broken.pzl"}) {   // the second no puzzle file
         dragAndDrop(form, file(pzl, pzl[0] == 'g' ? (pic + "\r\n2\r\n2\r\n 1 \r\n 2 \r\n").toUtf8() : ""));
         QCoreApplication::processEvents();
     }
-    EXPECT_EQ(moves(), Moves{2});
+    EXPECT_EQ(moves(), Moves{2}) << "a puzzle file: as Open";
     ASSERT_TRUE(platform.messages.size() == 1u && platform.messages[0].text == CannotFindText);
 }
 
 // Progressive 64 x 64 JPEGs of the corpus whose last scan is repeated: 500 scans are taken; a 501st, or
 // scans that walk more than 32 times a picture of 64 megapixels (frames claiming 8192 x 8192, the last
 // a grey strip of a TIFF), are refused before decoding, which would take seconds to minutes.
-TEST_F(HostileFile, JpegDataOfTooManyScansIsRefusedBeforeDecodingAlsoInsideATiff)
+TEST_F(HostileFile, JpegDataOfTooManyScansIsRefusedBeforeDecoding)
 {
     for (const auto& [name, loads] : {std::pair{"scans500.jpg", true},
                                       {"scans501.jpg", false},
@@ -105,13 +105,13 @@ TEST_F(HostileFile, AReplayBeforeTheWindowShowsSpendsNoTimeOnStepsNoOneCanSee)
     replay.start();
     form.Form_Load(
         {file("wide.pzl", "wide.bmp\r\n2\r\n1\r\n 999 \r\n" + QByteArray(" 2 \r\n").repeated(999))});
-    EXPECT_TRUE(replay.elapsed() < 10000 && form.Image1().left(2) == 0 &&
+    EXPECT_TRUE(replay.elapsed() < 10000 && tiles().left(2) == 0 &&
                 form.game().history().MoveCount() == 999 &&
                 form.game().board().EmptyLeft == toTwips(16383, platform.twipsPerPixelX()));
     form.show();
     QSet<float> places;
     QTimer watch;
-    watch.callOnTimeout([&] { places << form.Image1().left(2); });
+    watch.callOnTimeout([&] { places << tiles().left(2); });
     watch.start(0);
     ASSERT_TRUE(form.game().MoveTile(2));
     EXPECT_GT(places.size(), 100);

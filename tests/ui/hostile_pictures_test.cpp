@@ -72,7 +72,7 @@ protected:
     // All that must stay as it was when a picture is refused, but the Save button.
     GameSnapshot gameInPlay()
     {
-        GameSnapshot s = snapshotOf(form.game(), form.Image1());
+        GameSnapshot s = snapshotOf(form.game(), tiles());
         s.texts << QString("%1 x %2").arg(form.PictureClip1().width()).arg(form.PictureClip1().height());
         return s;
     }
@@ -83,7 +83,7 @@ protected:
 // a puzzle file naming it (one move: tile 2 goes left, then tile 3 is by the empty slot), a picture that
 // can be cut into the 4 x 4 board is playable; any other gives the message alone, the game left as it was,
 // and its reason once in the log of what was refused: the picture chosen, or the puzzle file.
-TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedWithItsReasonLoggedOnceLeavingTheGameAsItWas)
+TEST_P(HostilePicture, IsPlayableOrRefusedWithAReason)
 {
     const QSize size = GetParam().loads;
     const auto loaded = loadPicture(path);
@@ -106,7 +106,7 @@ TEST_P(HostilePicture, LoadsPlayablyOrIsRefusedWithItsReasonLoggedOnceLeavingThe
             EXPECT_EQ(QSize(form.PictureClip1().width(), form.PictureClip1().height()), size);
             EXPECT_TRUE(saveEnabled() && moves() == Moves(viaPuzzleFile, 2));   // [] or [2]
             EXPECT_TRUE(form.game().MoveTile(viaPuzzleFile ? 3 : 2));
-            EXPECT_EQ(boardFault(form.game(), form.Image1(), 15, 15), "");
+            EXPECT_EQ(boardFault(form.game(), tiles(), 15, 15), "");
             continue;
         }
         ASSERT_EQ(platform.messages.size(), 1u);
@@ -151,7 +151,7 @@ const Tagged Tags[] = {
 
 class PictureOrientation : public ::testing::TestWithParam<Tagged> {};
 
-TEST_P(PictureOrientation, APhotoLoadsUprightByItsOrientationTagAndABrokenTagLoadsItAsStored)
+TEST_P(PictureOrientation, APhotoStandsUprightByItsTag)
 {
     const auto [name, file, upright, red] = GetParam();
     const auto loaded = loadPicture(HostileDir + '/' + file);

@@ -10,7 +10,7 @@ using namespace zp;
 // Frame1 is W - 28 px wide; the right sides stand at W - 19 px (outer) and W - 23 px (inner), the bottom
 // sides at H - 42 py and H - 47 py, reaching one pixel past the right sides; left and top sides stay. The
 // pw x ph play area is centred on x = W / 2 and on mid = (1368 + H - 47 py) / 2. Run twice, the same.
-TEST(Layout, FromTheInitialWindowSizeOnTheFrameLinesAndACentredPlayAreaFollowTheWindow)
+TEST(Layout, FrameLinesWithACentredPlayAreaFollowTheWindow)
 {
     using Side = std::optional<int>;   // the picture's, in pixels
     const std::tuple<double, double, float, Side, Side, float, float, float, float, float, TwipsRect>
@@ -34,7 +34,7 @@ TEST(Layout, FromTheInitialWindowSizeOnTheFrameLinesAndACentredPlayAreaFollowThe
                                 {120, ob, or_ + tpp, ob}, {180, 1368, 180, ib}, {180, 1368, ir, 1368},
                                 {ir, 1368, ir, ib}, {180, ib, ir + tpp, ib}}};
         // clang-format on
-        EXPECT_TRUE(t.frame1Width == frame1 && t.lines == lines && t.playArea == playArea) << W;
+        EXPECT_TRUE(t.frame1Width == frame1 && t.lines == lines && t.playArea == playArea) << W << " x " << H;
     }
 }
 

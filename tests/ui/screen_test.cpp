@@ -19,8 +19,7 @@ struct ScaledWindow : WindowIn<> {
         for (int y = 0; y < h; ++y)
             for (int x = 0; x < w; ++x)
                 image.setPixel(x, y, qRgb(x % 256, y % 256, (x / 256) * 16 + y / 256));
-        form.sizeDialog()->setColumnsText(cols);
-        form.sizeDialog()->setRowsText(rows);
+        form.sizeDialog()->setColumnsText(cols), form.sizeDialog()->setRowsText(rows);
         ASSERT_TRUE(form.game().newPuzzleFrom(std::make_shared<QtPicture>(image), {}));
         form.show();
         QCoreApplication::processEvents();
@@ -56,30 +55,29 @@ struct ScaledWindow : WindowIn<> {
 };
 
 // Then the window, told of a screen with twice the scaling mid-game, re-fits the board and moves go on.
-TEST_F(ScaledWindow,
-       TheBoardIsThePictureExactlyEveryNeighbourOfTheEmptySlotTakesAClickAndAScreenChangeKeepsTiles)
+TEST_F(ScaledWindow, ThePixelExactBoardTakesClicksAcrossAScreenChange)
 {
     EXPECT_EQ(form.devicePixelRatioF(), qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble());
     build(301, 203, "7", "3");
-    EXPECT_TRUE(shown() == expected(0));
+    EXPECT_TRUE(shown() == expected(0)) << "the picture, exactly";
     ASSERT_TRUE(form.game().MoveTile(2));
-    EXPECT_TRUE(shown() == expected(1));
+    EXPECT_TRUE(shown() == expected(1)) << "the picture, exactly";
     for (auto [c, r, k] : {std::tuple{0, 0, 2}, {2, 0, 3}, {1, 1, 9}}) {
         pressSlot(c, r);
-        EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[k].rect).topLeft(), QPoint(43, 0)) << k;
+        EXPECT_EQ(form.Picture1()->devicePixels(tiles()[k].rect).topLeft(), QPoint(43, 0)) << "click " << k;
         EXPECT_TRUE(form.game().MoveTile(std::int16_t(k)));   // and back
     }
     EXPECT_TRUE(shown() == expected(1));
     platform.scale = 2;
     QEvent change(QEvent::ScreenChangeInternal);
     QApplication::sendEvent(&form, &change);
-    EXPECT_EQ(form.Picture1()->devicePixels(form.Image1()[9].rect), QRect(43, 67, 43, 67));   // device pixels
+    EXPECT_EQ(form.Picture1()->devicePixels(tiles()[9].rect), QRect(43, 67, 43, 67)) << "a screen change";
     for (std::int16_t k : {9, 10, 3})
         EXPECT_TRUE(form.game().MoveTile(k)) << k;
     EXPECT_EQ(fault(), "");
 }
 
-TEST_F(ScaledWindow, EveryButtonStaysOnTopOfAPictureLargerThanTheWindow)
+TEST_F(ScaledWindow, EveryButtonStaysAboveALargePicture)
 {
     build(1600, 1200, "4", "4");
     for (int n = 1; n <= 6; ++n)
@@ -112,36 +110,38 @@ struct SizeDialog : ::testing::Test {
         QTimer::singleShot(0, [this, user] { centres.push_back(dialog.geometry().center()), user(); });
         dialog.showModal();
     }
+    QAbstractButton *const ok = buttonOf(dialog, "OK"), *const cancel = buttonOf(dialog, "Cancel");
     void type(const QString& cols, const QString& rows)
     {
-        dialog.Text1->setText(cols), dialog.Text2->setText(rows);
+        dialog.setColumnsText(cols), dialog.setRowsText(rows);
     }
-    QString texts() const { return dialog.Text1->text() + " x " + dialog.Text2->text(); }
+    QString texts() const { return dialog.columnsText() + " x " + dialog.rowsText(); }
 };
 
 // Empty, letters, zero, tiles under a pixel: "Wrong values" each time, the dialog open, the texts as typed.
-TEST_F(SizeDialog, OkWithUnusableValuesSaysWrongValuesAndKeepsTheDialogOpenWithTheTextsTyped)
+TEST_F(SizeDialog, OkWithUnusableValuesSaysWrongValues)
 {
     show([&] {
         for (const QStringList& wrong : {QStringList{"5", ""}, {"a", "3"}, {"0", "3"}, {"101", "1"}}) {
             type(wrong[0], wrong[1]);
-            dialog.Command1->click();
-            EXPECT_TRUE(dialog.isVisible() && texts() == wrong.join(" x ")) << qPrintable(texts());
+            ok->click();
+            EXPECT_TRUE(dialog.isVisible() && texts() == wrong.join(" x "))
+                << "kept: " << qPrintable(texts());
         }
-        type("5", "3"), dialog.Command1->click();
+        type("5", "3"), ok->click();
     });
     EXPECT_TRUE(dialog.result() == QDialog::Accepted && texts() == "5 x 3" && platform.messages.size() == 4u);
     for (const ShownMessage& m : platform.messages)
         EXPECT_TRUE(m.text == "Wrong values" && m.style == MsgStyle::Exclamation && m.title == "Error");
 }
 
-TEST_F(SizeDialog, CancelOrEscPutsBackTheTextsOfTheMomentOfShowingAlsoAfterWrongValues)
+TEST_F(SizeDialog, CancelOrEscPutsBackTheTextsAsShown)
 {
     type("6", "3");
-    show([&] { type("x", "5"), dialog.Command1->click(), dialog.Command2->click(); });
-    EXPECT_EQ(texts(), "6 x 3");
+    show([&] { type("x", "5"), ok->click(), cancel->click(); });
+    EXPECT_EQ(texts(), "6 x 3") << "Cancel after wrong values";
     show([&] { type("7", "5"), pressKey(&dialog, Qt::Key_Escape); });
-    EXPECT_TRUE(texts() == "6 x 3" && !dialog.isVisible());
+    EXPECT_TRUE(texts() == "6 x 3" && !dialog.isVisible()) << "Esc";
 }
 
 // Moved, then shown again; closed (discarded), then shown again as at first. Each control inside the
@@ -149,22 +149,23 @@ TEST_F(SizeDialog, CancelOrEscPutsBackTheTextsOfTheMomentOfShowingAlsoAfterWrong
 TEST_F(SizeDialog, StandsCentredOnTheOwnerAtFirstThenWhereTheUserLeftIt)
 {
     owner.setGeometry(200, 150, 500, 400);
-    show([&] { dialog.move(dialog.pos() + QPoint(60, 40)), dialog.Command1->click(); });
-    show([&] { dialog.Command2->click(); });
+    show([&] { dialog.move(dialog.pos() + QPoint(60, 40)), ok->click(); });
+    show([&] { cancel->click(); });
     show([&] { dialog.close(); });
-    show([&] { dialog.Command2->click(); });
-    const QWidget* controls[] = {dialog.Label1, dialog.Text1,    dialog.Label2,
-                                 dialog.Text2,  dialog.Command1, dialog.Command2};
+    show([&] { cancel->click(); });
+    const auto controls = dialog.findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    ASSERT_EQ(controls.size(), 6);
     for (const QWidget* a : controls)
         for (const QWidget* b : controls)
             EXPECT_TRUE(dialog.rect().contains(a->geometry()) &&
-                        (a == b || !a->geometry().intersects(b->geometry())));
+                        (a == b || !a->geometry().intersects(b->geometry())))
+                << "each control inside, on a place of its own";
     const QPoint middle = owner.geometry().center();
     EXPECT_EQ(centres, (QList<QPoint>{middle, middle + QPoint(60, 40), middle + QPoint(60, 40), middle}));
 }
 
 // Each style's icon and buttons, the title given or else the program's name; Return presses the default.
-TEST(MessageBox, EachStyleHasItsIconAndButtonsAndReturnAtTheQuestionMeansNo)
+TEST(MessageBox, EachStyleHasItsOwnLookWithASafeDefault)
 {
     using B = QMessageBox;
     const std::tuple<MsgStyle, B::Icon, B::StandardButtons, MsgResult, QString, QString> cases[] = {
@@ -183,7 +184,7 @@ TEST(MessageBox, EachStyleHasItsIconAndButtonsAndReturnAtTheQuestionMeansNo)
             if (box->isVisible())
                 box->done(B::Yes);   // Return did nothing: a wrong answer
         });
-        EXPECT_EQ(platform.messageBox("text", style, title), onReturn) << int(style);
-        EXPECT_EQ(seen, std::tuple(icon, buttons, shownTitle)) << int(style);
+        EXPECT_EQ(platform.messageBox("text", style, title), onReturn) << "Return, style " << int(style);
+        EXPECT_EQ(seen, std::tuple(icon, buttons, shownTitle)) << "its look, style " << int(style);
     }
 }

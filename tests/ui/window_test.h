@@ -49,16 +49,17 @@ template <class Base = ::testing::Test> struct WindowIn : Base {
     void setupSize(const char* cols, bool closeBox = false)
     {
         QTimer::singleShot(0, [this, cols, closeBox] {
-            form.sizeDialog()->Text1->setText(cols);
-            closeBox ? void(form.sizeDialog()->close()) : form.sizeDialog()->Command1->click();
+            form.sizeDialog()->setColumnsText(cols);
+            closeBox ? void(form.sizeDialog()->close()) : buttonOf(*form.sizeDialog(), "OK")->click();
         });
         form.Command1_Click();
     }
     bool saveEnabled() { return form.button(4)->isEnabled(); }
     Moves moves() { return form.game().history().entries(); }
+    TileControls& tiles() { return WindowAccess::tiles(form); }
     QString fault()
     {
-        return boardFault(form.game(), form.Image1(), platform.twipsPerPixelX(), platform.twipsPerPixelY());
+        return boardFault(form.game(), tiles(), platform.twipsPerPixelX(), platform.twipsPerPixelY());
     }
 };
 

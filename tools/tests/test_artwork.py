@@ -48,7 +48,7 @@ class RegenerationTest(unittest.TestCase):
 
 
 class ButtonPicturesTest(unittest.TestCase):
-    def test_buttons_on_a_screen_scaled_by_two_are_drawn_from_32_pixels_not_doubled(self):
+    def test_double_size_buttons_are_drawn_not_scaled(self):
         compiled_in = (ASSETS / "resources.qrc").read_text()
         for name in BUTTONS:
             # Qt takes NAME@2x.png from beside NAME.png in the resources for a scale of two.
