@@ -29,9 +29,8 @@ struct GameTest : ::testing::Test, BoardObserver {
     void moveLanded(std::int16_t k) override
     {
         const TwipsRect& t = b.tiles[k].rect;   // next to the empty slot, the one it left
-        EXPECT_EQ(std::abs(t.left - b.game.board().EmptyLeft) / t.width +
-                      std::abs(t.top - b.game.board().EmptyTop) / t.height,
-                  1)
+        const BoardState& e = b.game.board();
+        EXPECT_EQ(std::abs(t.left - e.EmptyLeft) / t.width + std::abs(t.top - e.EmptyTop) / t.height, 1)
             << "as " << k << " lands";
         heard << QString("%1 after %2 ms").arg(k).arg(elapsed());
     }

@@ -64,8 +64,7 @@ struct FakeBoard {
     // Builds a cols x rows board from a w x h picture from the file `path`.
     bool build(int w, int h, const QString& cols = "4", const QString& rows = "4", const QString& path = {})
     {
-        size.cols = cols;
-        size.rows = rows;
+        size.cols = cols, size.rows = rows;
         return bool(game.newPuzzleFrom(std::make_shared<FakePicture>(w, h), path));
     }
     // The game, the size dialog's texts, the play area and the picture cut.

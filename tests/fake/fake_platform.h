@@ -19,24 +19,12 @@ public:
 
     double twipsPerPixelX() const override { return tppx; }
     double twipsPerPixelY() const override { return tppy; }
-    void processEvents() override
-    {
-        ++processEventsCalls;
-        now += 0.001;
-        runEvents();
-    }
+    void processEvents() override { ++processEventsCalls, now += 0.001, runEvents(); }
     double clock() const override { return now; }
-    void waitUntil(double deadline) override
-    {
-        runEvents();
-        now = std::max(now, deadline);
-    }
+    void waitUntil(double deadline) override { runEvents(), now = std::max(now, deadline); }
     void interruptWait() override {}   // every wait ends at once anyway
     void beep() override { ++beeps; }
-    MsgResult messageBox(const QString& text, MsgStyle style, const QString& title) override
-    {
-        return record(text, style, title);
-    }
+    MsgResult messageBox(const QString& m, MsgStyle s, const QString& t) override { return record(m, s, t); }
 
 private:
     void runEvents()

@@ -2,12 +2,7 @@
 // A restless user for the main window: seeded random input (clicks, arrow keys, resizes, the six buttons and
 // the answers to their dialogs), also amid slides and solutions, checked after each action.
 #include "files/puzzle_format.h"
-#include "platform/qt/play_area_widget.h"
-#include "platform/qt/qt_picture.h"
-#include "tests/fake/board_check.h"
-#include "tests/ui/scripted.h"
-#include "ui/form1.h"
-#include "ui/form2.h"
+#include "tests/ui/window_test.h"
 
 #include <cstdio>
 #include <cstring>
@@ -125,8 +120,7 @@ private:
         PlayAreaWidget* area = form_->Picture1();
         const QPointF at(below(area->width() + 10) - 5, below(area->height() + 10) - 5);
         const Qt::MouseButton button = chance(0.8) ? Qt::LeftButton : Qt::RightButton;
-        QMouseEvent event(QEvent::MouseButtonPress, at, area->mapToGlobal(at), button, button,
-                          Qt::NoModifier);
+        QMouseEvent event(QEvent::MouseButtonPress, at, area->mapToGlobal(at), button, button, {});
         QApplication::sendEvent(area, &event);
     }
     // Answers the size dialog each time it is shown, once the showing is done.

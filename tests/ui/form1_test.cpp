@@ -39,7 +39,6 @@ TEST_F(Window, TabVisitsTheControlsInTheirOrder)
 TEST_F(Window, AnyMouseButtonMovesATile)
 {
     start();
-    form.show();
     for (auto [x, button] : {std::pair{130, Qt::RightButton}, std::pair{250, Qt::MiddleButton}}) {
         QMouseEvent e(QEvent::MouseButtonPress, QPointF(x, 10), QPointF(x, 10), button, button, {});
         QApplication::sendEvent(form.Picture1(), &e);

@@ -85,10 +85,11 @@ TEST_F(HostileFile, ADroppedFileIsReadOnlyAfterTheDropHasReturned)
 // a grey strip of a TIFF), are refused before decoding, which would take seconds to minutes.
 TEST_F(HostileFile, JpegDataOfTooManyScansIsRefusedBeforeDecoding)
 {
-    for (const auto& [name, loads] : {std::pair{"scans500.jpg", true},
-                                      {"scans501.jpg", false},
-                                      {"scans33_8192.jpg", false},
-                                      {"scans33_8192.tif", false}}) {
+    const std::pair<const char*, bool> files[] = {{"scans500.jpg", true},
+                                                  {"scans501.jpg", false},
+                                                  {"scans33_8192.jpg", false},
+                                                  {"scans33_8192.tif", false}};
+    for (const auto& [name, loads] : files) {
         const auto loaded = loadPicture(HostileDir + '/' + name);
         EXPECT_TRUE(bool(loaded) == loads && loaded.reason() == (loads ? "" : "too many scans to decode"))
             << name << ": " << qPrintable(loaded.reason());

@@ -47,9 +47,7 @@ TEST(FitFont, ShrinksTheGroupUntilTheWidestCaptionFits)
     for (auto [width, smallest, largest] :
          {std::tuple{int(natural) + 20, 12., 12.}, {int(natural * 3 / 4) + 8, 7.5, 9.25}, {10, 6., 6.}}) {
         QLabel wide, narrow;
-        wide.setFont(start);
-        wide.resize(1000, 20);
-        narrow.resize(width, 20);
+        wide.setFont(start), wide.resize(1000, 20), narrow.resize(width, 20);
         fitFont({{&wide, "OK"}, {&narrow, "Other Image"}}, 8);
         const QFont font = narrow.font();
         EXPECT_TRUE(font == wide.font() && font.pointSizeF() >= smallest && font.pointSizeF() <= largest &&

@@ -111,10 +111,7 @@ struct SizeDialog : ::testing::Test {
         dialog.showModal();
     }
     QAbstractButton *const ok = buttonOf(dialog, "OK"), *const cancel = buttonOf(dialog, "Cancel");
-    void type(const QString& cols, const QString& rows)
-    {
-        dialog.setColumnsText(cols), dialog.setRowsText(rows);
-    }
+    void type(const QString& c, const QString& r) { dialog.setColumnsText(c), dialog.setRowsText(r); }
     QString texts() const { return dialog.columnsText() + " x " + dialog.rowsText(); }
 };
 

@@ -6,7 +6,6 @@
 #include "platform/qt/qt_platform.h"
 #include "tests/fake/message_log.h"
 #include "ui/common_dialog.h"
-#include "ui/form1.h"
 
 #include <QtWidgets>
 
@@ -21,19 +20,6 @@ inline void useOwnHome(const QTemporaryDir& home)
 {
     qputenv("HOME", home.path().toUtf8());
     qputenv("XDG_CONFIG_HOME", (home.path() + "/.config").toUtf8());
-}
-
-// The window's tiles, which no public member gives: the tests check where each one stands.
-struct WindowAccess {
-    static TileControls& tiles(Form1& form) { return form.Image1_; }
-};
-
-// The button captioned `caption` in `w`, found as the user finds it.
-inline QAbstractButton* buttonOf(const QWidget& w, const QString& caption)
-{
-    const auto all = w.findChildren<QAbstractButton*>();
-    const auto it = std::find_if(all.begin(), all.end(), [&](auto* b) { return b->text() == caption; });
-    return it == all.end() ? nullptr : *it;
 }
 
 // A key pressed on `w`, as the keyboard sends it.

@@ -10,6 +10,18 @@
 
 namespace zp::test {
 
+// The window's tiles, which no public member gives: the tests check where each one stands.
+struct WindowAccess {
+    static TileControls& tiles(Form1& form) { return form.Image1_; }
+};
+
+// The button captioned `caption` in `w`, found as the user finds it.
+inline QAbstractButton* buttonOf(const QWidget& w, const QString& caption)
+{
+    const auto all = w.findChildren<QAbstractButton*>();
+    return all.value(std::ranges::find(all, caption, &QAbstractButton::text) - all.begin());
+}
+
 using Moves = std::vector<std::int16_t>;
 // The awkward and broken pictures made by tools/make_hostile_pictures.py.
 inline const QString HostileDir = QFileInfo(__FILE__).absoluteDir().filePath("../data/hostile");
