@@ -3,12 +3,16 @@
 """Mutation check: plants one small fault at a time in engine/ files/ platform/ ui/ (sources, headers and
 ui/main.cpp), rebuilds, runs the tests and reports how many faults the tests catch (killed/total), per folder.
 
-usage: tools/mutate.py BUILD_DIR [--seed N] [--count N] [--mutants FILE] [--per-test] [--timeout S] [--nice N]
+usage: tools/mutate.py BUILD_DIR [--seed N] [--count N] [--mutants FILE [--named]] [--per-test] [--timeout S]
+                        [--nice N]
   BUILD_DIR  a configured build folder of this checkout, e.g.
              cmake -S . -B build-mut -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS=-O0 -DZP_BENCH=OFF
   --mutants  re-apply the mutants listed in an earlier report (its JSON) instead of choosing new ones, or
              hand-made ones: {"mutants": [{"rule": ..., "file": ..., "line": N, "text": LINE, "op": "line",
-             "new": NEW LINE}]} (the line is found by its text, nearest to N); tools/rule_faults.json is one
+             "new": NEW LINE, "tests": [CTEST NAMES]}]} (the line is found by its text, nearest to N);
+             tools/rule_faults.json is one. A mutant that names tests is reported with those of them that
+             did not fail ("missed by"), so a renamed or weakened test shows up
+  --named    run only the tests each mutant names (quicker; the report then covers only those)
   --unique   print, from a report, how many mutants each test kills and how many only it kills
   --per-test also run the stress test when a quicker test has killed the mutant (slower); without it
              every quick test still runs, so the report names each quick test that kills a mutant
@@ -201,6 +205,7 @@ def main():
     ap.add_argument("--count", type=int, default=150)
     ap.add_argument("--mutants")
     ap.add_argument("--per-test", action="store_true")
+    ap.add_argument("--named", action="store_true")
     ap.add_argument("--timeout", type=int, default=240)
     ap.add_argument("--nice", default=NICE)
     a = ap.parse_args()
@@ -214,7 +219,8 @@ def main():
     if not build(bdir) or run_tests(bdir, True, a.timeout):
         sys.exit("the unmutated build fails its tests")
     if a.mutants:
-        pool = [{k: v for k, v in r.items() if k != "killed_by"} for r in json.load(open(a.mutants))["mutants"]]
+        pool = [{k: v for k, v in r.items() if k not in ("killed_by", "missed_by")}
+                for r in json.load(open(a.mutants))["mutants"]]
         count = len(pool)
     else:
         pool, count = choose(a.seed, a.count)
@@ -231,12 +237,19 @@ def main():
                 compiled = build(bdir)
                 if compiled:
                     started = time.time()
-                    mutant["killed_by"] = run_tests(bdir, a.per_test, a.timeout)
+                    named = mutant.get("tests", [])
+                    mutant["killed_by"] = (ctest(bdir, ["-R", "^(" + "|".join(map(re.escape, named)) + ")$"], False,
+                                                 a.timeout) if a.named and named else
+                                           run_tests(bdir, a.per_test, a.timeout))
+                    missed = [name for name in named if name not in mutant["killed_by"]]
+                    if missed:
+                        mutant["missed_by"] = missed
                     results.append(mutant)
                     what = mutant.get("rule") or f"{mutant['op']} {mutant['new']!r}"
                     print(f"{len(results):3}/{count} {'killed' if mutant['killed_by'] else 'LIVES '} "
                           f"{mutant['file']}:{mutant['line']} {what} "
-                          f"({time.time() - started:.0f} s) {' '.join(mutant['killed_by'])}", flush=True)
+                          f"({time.time() - started:.0f} s) {' '.join(mutant['killed_by'])}"
+                          + (f" MISSED BY {' '.join(missed)}" if missed else ""), flush=True)
                 else:
                     skipped += 1
             finally:
@@ -245,7 +258,9 @@ def main():
         build(bdir)
         json.dump({"seed": a.seed, "skipped": skipped, "mutants": results}, open(os.path.join(bdir, "mutation.json"), "w"),
                   indent=1)
-        text = summary(results) + f"\n(skipped, not compiled or line gone: {skipped})\n"
+        missed = sum(1 for r in results if r.get("missed_by"))
+        text = summary(results) + f"\n(skipped, not compiled or line gone: {skipped})\n" + \
+            (f"(faults that a test named for them did not catch: {missed})\n" if missed else "")
         open(os.path.join(bdir, "mutation.txt"), "w").write(text)
         print(text)
         if subprocess.run(["git", "-C", ROOT, "diff", "--quiet", "--", *FOLDERS]).returncode:
