@@ -8,6 +8,7 @@
 #include "files/puzzle_files.h"
 
 #include "platform/file_io.h"
+#include "platform/file_name.h"
 #include "tests/fake/fake_board.h"
 
 #include <QDir>
@@ -17,10 +18,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sched.h>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -46,6 +50,8 @@ struct Child {
     // Saves on a file system of 64 KiB, filled up before, a game whose picture's long name makes it two
     // pages.
     bool fullDisk = false;
+    gid_t group = 0;                 // a group of the user's besides its own (0: none)
+    QByteArray bindFrom, bindOnto;   // a file mounted onto another, as containers do (empty: none)
     bool setUp() const
     {
         sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
@@ -55,7 +61,10 @@ struct Child {
         const sock_fprog failing{4, filter};
         const rlimit limit{fileSizeLimit, RLIM_INFINITY};
         return setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
-            (!user || (setgroups(0, nullptr) == 0 && setgid(user) == 0 && setuid(user) == 0)) &&
+            (bindOnto.isEmpty() ||
+             (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+              mount(bindFrom, bindOnto, nullptr, MS_BIND, nullptr) == 0)) &&
+            (!user || (setgroups(group ? 1 : 0, &group) == 0 && setgid(user) == 0 && setuid(user) == 0)) &&
             prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
             prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &failing) == 0;
     }
@@ -237,6 +246,131 @@ TEST_F(PuzzleFilesTest, EachSaveTargetAlsoOnAFullDiskIsWrittenWholeOrKeepsItsByt
         if (child.fullDisk)
             QProcess::execute("umount", {"-l", dir.path()});
     }
+}
+
+// A save changes the file's bytes and nothing else it has: its owner, its group (shared with the group
+// "users", 100), its access list, its extended attributes, its other names, a file mounted onto its name.
+TEST_F(PuzzleFilesTest, ASaveKeepsTheFilesOwnerGroupAccessListAttributesAndLinks)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
+    constexpr gid_t Users = 100;
+    const std::tuple<const char*, QString, QString, Child, QString, QByteArray> cases[] = {
+        // rule, made by the shell in a folder "g" of nobody and the group users, its files "old" holding Old
+        // (mode 0664, the group users) and "src" holding "src"; the file saved to; the child; a shell command
+        // that shows what the file keeps; what it shows afterwards
+        {"AnotherUsersFile",
+         "",
+         "g/old",
+         {.user = Nobody, .group = Users},
+         "stat -c '%U:%G %a %h' g/old",
+         "root:users 664 1\n"},
+        {"TheGroupsFile",
+         "chown nobody g/old",
+         "g/old",
+         {.user = Nobody, .group = Users},
+         "stat -c '%U:%G' g/old",
+         "nobody:users\n"},
+        {"AnAccessList",
+         "setfacl -m u:daemon:rw g/old",
+         "g/old",
+         {},
+         "getfacl -cp g/old | grep daemon",
+         "user:daemon:rw-\n"},
+        {"AnAttribute",
+         "setfattr -n user.from -v mail g/old",
+         "g/old",
+         {.user = Nobody, .group = Users},
+         "getfattr --only-values -n user.from g/old",
+         "mail"},
+        {"AHardLink", "ln g/old twin", "twin", {}, "cat g/old", Saved},
+        {"ABindMount", "", "g/old", {.bindFrom = "src", .bindOnto = "g/old"}, "cat src", Saved},
+    };
+    for (const auto& [rule, made, file, child, show, shown] : cases) {
+        SCOPED_TRACE(rule);
+        QTemporaryDir dir;
+        shell(dir,
+              "chmod 755 .; mkdir -m 775 g; echo old game >g/old; chmod 664 g/old; echo src >src; chmod 666 "
+              "src; chown nobody:users g g/old; chown root g/old\n" +
+                  made);
+        Child in = child;
+        if (!in.bindOnto.isEmpty())
+            std::tie(in.bindFrom, in.bindOnto) =
+                std::pair{dir.filePath(in.bindFrom).toUtf8(), dir.filePath(in.bindOnto).toUtf8()};
+        const QByteArray before = listing(dir);
+        EXPECT_EQ(save(dir.filePath(file), in), "?");
+        EXPECT_EQ(shell(dir, show), shown);
+        EXPECT_EQ(listing(dir), before);
+    }
+}
+
+// A name from another system or an old archive, "s\xE9.pzl" in Latin-1, is opened as the bytes it is, and a
+// save to it asks and writes that file. The file dialog shows it as "s\uFFFD.pzl"; a save to that name is
+// refused rather than write a file of that other name.
+TEST_F(PuzzleFilesTest, ANameThatIsNoUtf8IsOpenedAndSavedAsItsBytesAndALossyOneIsRefused)
+{
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/s\xE9.pzl";
+    const int fd = ::open(bytes.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    ASSERT_TRUE(fd >= 0 && ::write(fd, Saved.constData(), Saved.size()) == Saved.size() && ::close(fd) == 0);
+    const QString name = fileNameFromBytes(bytes), lossy = QFile::decodeName(bytes);
+    EXPECT_EQ(fileNameBytes(name), bytes);
+    EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, name), u"the game changed"_s);
+    const QByteArray before = listing(dir);
+    board.platform.answers = {MsgResult::Yes};
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, name), Question);
+    EXPECT_EQ(listing(dir), before);
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, lossy),
+              "Cannot save the file " + lossy +
+                  ": the file's name is not UTF-8 and was given with its letters lost; rename the file or "
+                  "choose another name [16]\n");
+    EXPECT_EQ(listing(dir), before);
+    ::unlink(bytes.constData());   // which QTemporaryDir cannot name
+}
+
+QStringList logged;   // the messages of the log, as the handler below got them
+void keepLogged(QtMsgType, const QMessageLogContext& context, const QString& text)
+{
+    logged << QString::fromUtf8(context.category) + u": "_s + text;
+}
+
+// A file's name and its line 1 are logged with every control character (ESC, BEL, CR, LF, the C1 CSI)
+// and every invisible format character (a right-to-left override) shown as an escape: one line for the
+// refusal, which cannot clear the screen, set the terminal's title or forge a line of its own.
+TEST_F(PuzzleFilesTest, ALoggedNameOrLineHasItsControlCharactersEscapedOnOneLine)
+{
+    const QString file = path(u"a\x1b]2;pwned\x07\r\nzp.files: fine\u202e.pzl"_s);
+    put(file,
+        "\x1b[2J\xc2\x9b"
+        "1m/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n");
+    logged.clear();
+    qInstallMessageHandler(keepLogged);
+    run(&PuzzleFiles::OpenPuzzle, file);
+    qInstallMessageHandler(nullptr);
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged[0].contains(u"a\\x1b]2;pwned\\x07\\x0d\\x0azp.files: fine\\u202e.pzl"_s))
+        << qPrintable(logged[0]);
+    EXPECT_TRUE(logged[0].contains(u"picture \"\\x1b[2J\\x9b1m/pics/gone.jpg\""_s)) << qPrintable(logged[0]);
+}
+
+// Only whole texts reach the board: a size that its fields cannot hold whole (here cut at 32,767
+// characters, as a line edit cuts) is refused with the message, and the game in play, its history full,
+// stays as it was.
+TEST_F(PuzzleFilesTest, ASizeTheFieldsCannotHoldWholeIsRefusedAndTheFullHistoryStays)
+{
+    struct CuttingFields : test::FakeSizeFields {
+        void setColumnsText(const QString& t) override { cols = t.left(32767); }
+    } fields;
+    // Tile 6 down and up again, after the game's 2 and 6: a history of 1000 moves.
+    ASSERT_TRUE(board.game.replay(std::vector<std::int16_t>(MoveHistory::Capacity - 2, 6)));
+    ASSERT_EQ(board.game.history().MoveCount(), MoveHistory::Capacity);
+    const QString file =
+        put(path(u"long.pzl"_s), "/pics/a.jpg\r\n" + QByteArray(32767, ' ') + "4\r\n4\r\n 1 \r\n 2 \r\n");
+    const test::GameSnapshot before = board.snapshot();
+    PuzzleFiles(board.game, fields, loader, board.platform).OpenPuzzle(file);
+    ASSERT_EQ(board.platform.messages.size(), 1u);
+    EXPECT_EQ(board.platform.messages[0].text, test::CannotFindText);
+    EXPECT_TRUE(board.snapshot() == before && board.fault().isEmpty()) << qPrintable(board.fault());
+    EXPECT_EQ(fields.cols, u"4"_s);
 }
 
 // Anything that exists loads, folders too, so a candidate outside the puzzle's folder would show; only a
