@@ -41,7 +41,7 @@ QString runProgram(const QString& arguments)
     program.setWorkingDirectory(dir.path());
     program.start("sh",
                   {"-c",
-                   "printf 'gone.jpg\\r\\n4\\r\\n4\\r\\n 0 \\r\\n' >\"$(printf 's\\351.pzl')\"; "
+                   R"-(printf 'gone.jpg\r\n4\r\n4\r\n 0 \r\n' >"$(printf 's\351.pzl')"; )-"
                    "QT_QPA_PLATFORM=offscreen exec \"$0\" " +
                        arguments,
                    ZP_PROGRAM});
@@ -49,28 +49,28 @@ QString runProgram(const QString& arguments)
     while (!program.waitForFinished(50) && !log.contains("zp.files") && program.state() == QProcess::Running)
         log += program.readAllStandardError();
     ::unlink(QFile::encodeName(dir.path()) + "/s\xE9.pzl");   // a name QTemporaryDir cannot remove
-    if (program.state() != QProcess::Running)
-        return QString("exit %1: %2").arg(program.exitCode()).arg(program.readAllStandardOutput());
+    const bool ended = program.state() != QProcess::Running;
     program.kill();
     program.waitForFinished();
-    log += program.readAllStandardError();
-    return QString::fromUtf8(log.mid(log.indexOf("zp.files")).split('\n').front());
+    return ended ? QString("exit %1: %2").arg(program.exitCode()).arg(program.readAllStandardOutput())
+                 : QString::fromUtf8(log.mid(log.indexOf("zp.files")).split('\n').front());
 }
 
 // Qt takes its options out first; ours print and end the program; after -- even "--help" is a file's name.
 TEST(CommandLine, QtOptionsHelpVersionAndNamesAreEachReadAsTheyAreMeant)
 {
     const std::pair<QString, QString> cases[] = {
-        {"-platform offscreen gone.pzl", "zp.files: cannot open \"gone.pzl\": No such file or directory"},
-        {"--version", "exit 0: zornik-puzzle " ZP_VERSION "\n"},
-        {"-- --help", "zp.files: cannot open \"--help\": No such file or directory"},
-        {"\"$(printf 's\\351.pzl')\"", "zp.files: cannot open \"s\\xe9.pzl\": picture \"gone.jpg\": "},
+        // the shell's arguments, a pattern of what runProgram gives
+        {"-platform offscreen gone.pzl", R"(^zp.files: cannot open "gone.pzl": No such file or directory$)"},
+        {"--help", R"(^exit 0: Usage: .*--version.*FILE\.pzl)"},
+        {"--version", "^exit 0: zornik-puzzle " ZP_VERSION "\n$"},
+        {"-- --help", R"(^zp.files: cannot open "--help": No such file or directory$)"},
+        {R"-("$(printf 's\351.pzl')")-", R"(^zp.files: cannot open "s\\xe9.pzl": picture "gone.jpg": )"},
     };
     for (const auto& [arguments, shown] : cases) {
-        SCOPED_TRACE(arguments.toStdString());
-        EXPECT_TRUE(runProgram(arguments).startsWith(shown)) << qPrintable(runProgram(arguments));
+        const QString ran = runProgram(arguments);
+        EXPECT_TRUE(
+            QRegularExpression(shown, QRegularExpression::DotMatchesEverythingOption).match(ran).hasMatch())
+            << qPrintable(arguments + " gave " + ran);
     }
-    const QString help = runProgram("--help");
-    EXPECT_TRUE(help.startsWith("exit 0: Usage: ") && help.contains("--version") && help.contains("FILE.pzl"))
-        << qPrintable(help);
 }
