@@ -250,7 +250,7 @@ TEST_F(PuzzleFilesTest, EachSaveTargetAlsoOnAFullDiskIsWrittenWholeOrKeepsItsByt
 
 // A save changes the file's bytes and nothing else it has: its owner, its group (shared with the group
 // "users"), its access list, its extended attributes, its other names, a file mounted onto its name.
-TEST_F(PuzzleFilesTest, ASaveKeepsTheFilesOwnerGroupAccessListAttributesAndLinks)
+TEST_F(PuzzleFilesTest, ASaveLeavesOwnerGroupAccessListAttributesLinksMountsAsTheyWere)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
@@ -287,7 +287,7 @@ TEST_F(PuzzleFilesTest, ASaveKeepsTheFilesOwnerGroupAccessListAttributesAndLinks
 // A name from another system or an old archive, "s\xE9.pzl" in Latin-1, is opened as the bytes it is, and a
 // save to it asks and writes that file. The file dialog shows it as "s\uFFFD.pzl"; a save to that name is
 // refused rather than write a file of that other name.
-TEST_F(PuzzleFilesTest, ANameThatIsNoUtf8IsOpenedAndSavedAsItsBytesAndALossyOneIsRefused)
+TEST_F(PuzzleFilesTest, ANameThatIsNoUtf8IsUsedAsItsBytesNeverAsAnotherName)
 {
     shell(dir, u"printf '/pics/a.jpg\\r\\n4\\r\\n4\\r\\n 0 \\r\\n' >\"$(printf 's\\351.pzl')\""_s);
     const QByteArray bytes = QFile::encodeName(dir.path()) + "/s\xE9.pzl";
@@ -329,7 +329,7 @@ TEST_F(PuzzleFilesTest, ALoggedNameOrLineHasItsControlCharactersEscapedOnOneLine
 // Only whole texts reach the board: a size that its fields cannot hold whole (here cut at 32,767
 // characters, as a line edit cuts) is refused with the message, and the game in play, its history full,
 // stays as it was.
-TEST_F(PuzzleFilesTest, ASizeTheFieldsCannotHoldWholeIsRefusedAndTheFullHistoryStays)
+TEST_F(PuzzleFilesTest, ASizeTheFieldsCannotHoldWholeIsRefusedLeavingTheFullHistory)
 {
     struct CuttingFields : test::FakeSizeFields {
         void setColumnsText(const QString& t) override { cols = t.left(32767); }

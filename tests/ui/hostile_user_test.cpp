@@ -57,7 +57,7 @@ QString runProgram(const QString& arguments)
 }
 
 // Qt takes its options out first; ours print and end the program; after -- even "--help" is a file's name.
-TEST(CommandLine, QtOptionsHelpVersionAndNamesAreEachReadAsTheyAreMeant)
+TEST(CommandLine, EveryKindOfArgumentIsReadAsItIsMeant)
 {
     const std::pair<QString, QString> cases[] = {
         // the shell's arguments, a pattern of what runProgram gives
