@@ -50,8 +50,8 @@ struct Child {
     // Saves on a file system of 64 KiB, filled up before, a game whose picture's long name makes it two
     // pages.
     bool fullDisk = false;
-    gid_t group = 0;                 // a group of the user's besides its own (0: none)
-    QByteArray bindFrom, bindOnto;   // a file mounted onto another, as containers do (empty: none)
+    gid_t group = 0;                           // a group of the user's besides its own (0: none)
+    QByteArray bindFrom = {}, bindOnto = {};   // a file mounted onto another, as containers do (empty: none)
     bool setUp() const
     {
         sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
