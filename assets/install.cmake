@@ -16,8 +16,6 @@ set(CMAKE_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 
 set(ZP_INSTALL_FILES "${PROJECT_BINARY_DIR}/install-files")
-configure_file("${CMAKE_CURRENT_LIST_DIR}/zornik-puzzle.desktop.in"
-               "${ZP_INSTALL_FILES}/${ZP_APP_ID}.desktop" @ONLY)
 configure_file("${CMAKE_CURRENT_LIST_DIR}/zornik-puzzle.metainfo.xml.in"
                "${ZP_INSTALL_FILES}/${ZP_APP_ID}.metainfo.xml" @ONLY)
 configure_file("${CMAKE_CURRENT_LIST_DIR}/zornik-puzzle.6.in" "${ZP_INSTALL_FILES}/zornik-puzzle.6" @ONLY)
@@ -39,8 +37,16 @@ install(FILES "${CMAKE_CURRENT_LIST_DIR}/intro.jpg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/zornik-puzzle")
 install(FILES "${ZP_INSTALL_FILES}/zornik-puzzle.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")
 install(FILES "${ZP_INSTALL_FILES}/changelog.gz" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
-install(FILES "${ZP_INSTALL_FILES}/${ZP_APP_ID}.desktop"
-        DESTINATION "${CMAKE_INSTALL_DATADIR}/applications")
+# The menu entry names the program by its full path, which is known only once the prefix is: a
+# prefix of the user's own (cmake --install --prefix ~/.local) puts it in a folder on no one's PATH.
+install(CODE "
+  set(ZP_APP_ID \"${ZP_APP_ID}\")
+  set(ZP_PROGRAM \"${ZP_INSTALL_GAMESDIR}/zornik-puzzle\")
+  cmake_path(ABSOLUTE_PATH ZP_PROGRAM BASE_DIRECTORY \"\${CMAKE_INSTALL_PREFIX}\" NORMALIZE)
+  configure_file(\"${CMAKE_CURRENT_LIST_DIR}/zornik-puzzle.desktop.in\"
+                 \"${ZP_INSTALL_FILES}/applications/${ZP_APP_ID}.desktop\" @ONLY)
+  file(INSTALL DESTINATION \"\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_DATADIR}/applications\" TYPE FILE
+       FILES \"${ZP_INSTALL_FILES}/applications/${ZP_APP_ID}.desktop\")")
 install(FILES "${ZP_INSTALL_FILES}/${ZP_APP_ID}.metainfo.xml"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/metainfo")
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/zornik-puzzle-mime.xml"

@@ -98,6 +98,9 @@ bool Game::replay(const std::vector<std::int16_t>& moves)
     replaying_ = true;
     // The history grows as each move lands, so it always leads the board back to solved.
     for (std::int16_t Index : moves) {
+        // A move the history could not hold is not played: the board never runs ahead of it.
+        if (history_.MoveCount() == MoveHistory::Capacity)
+            break;
         if (playBackMove(Index))
             history_.append(Index);
         if (closing_)

@@ -76,7 +76,8 @@ public:
     // Returns whether the tile moved.
     bool MoveTile(std::int16_t Index);
     // Plays `moves` back in order without pauses, on the board just built; the history becomes
-    // the moves that moved a tile. Returns false if the program started closing meanwhile.
+    // the moves that moved a tile. Once the history is full the rest is not played. Returns
+    // false if the program started closing meanwhile.
     bool replay(const std::vector<std::int16_t>& moves);
     // Waits Doba seconds while events go on; never returns earlier (unless closing).
     void delay(double Doba);

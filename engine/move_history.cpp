@@ -14,14 +14,21 @@ bool MoveHistory::canRecord(std::int16_t Index) const
     return count_ < Capacity || (count_ > 0 && Moves_[count_] == Index);
 }
 
-void MoveHistory::RecordMove(std::int16_t Index)
+bool MoveHistory::RecordMove(std::int16_t Index)
 {
-    if (count_ > 0 && Moves_[count_] == Index)
+    if (count_ > 0 && Moves_[count_] == Index) {
         --count_;
-    else
-        append(Index);
+        return true;
+    }
+    return append(Index);
 }
 
-void MoveHistory::append(std::int16_t Index) { Moves_[++count_] = Index; }
+bool MoveHistory::append(std::int16_t Index)
+{
+    if (count_ >= Capacity)
+        return false;
+    Moves_[++count_] = Index;
+    return true;
+}
 
 }   // namespace zp

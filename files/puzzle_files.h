@@ -2,6 +2,9 @@
 // Opening and saving a game as a puzzle file, with the user's questions and messages.
 #pragma once
 
+#include "platform/picture.h"
+#include "platform/result.h"
+
 #include <QString>
 #include <QStringView>
 
@@ -12,6 +15,7 @@ class SizeFields;
 class PictureLoader;
 class Platform;
 enum class MsgStyle;
+struct PuzzleData;
 
 // The one message for any puzzle file (or picture) that cannot be used.
 inline constexpr QStringView CannotFindMessage = u"Nemohu nalézt potřebný soubor.";
@@ -35,11 +39,17 @@ public:
     // Writes the game to `PuzzleFile`, asking before replacing anything that exists there (a
     // folder, device, FIFO or circle of links is refused before the question). The file is
     // replaced as writeFileAtomically does: a failure shows a message naming the file and the
-    // reason, and says so if the old content was lost. Each refusal is logged in zp.files.
+    // reason, and says so if the old content was lost. A name the file dialog gave with its letters
+    // lost (checkExactName) is refused before anything, so no file of another name is written.
+    // Each refusal is logged in zp.files.
     // Nothing in the game changes.
     void SavePuzzle(const QString& PuzzleFile);
 
 private:
+    // Sets the size fields to the file's size and builds its solved board from `picture`.
+    // Refused, with the fields as they were and the game unchanged, when the fields cannot hold
+    // the size whole or the board cannot be built.
+    Result<> buildBoard(const PuzzleData& data, PicturePtr picture);
     // Logs why `what` was refused and shows the player `message`, or else the reason.
     void refuse(const QString& what, const QString& reason, MsgStyle style, const QString& message = {});
 

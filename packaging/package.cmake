@@ -17,6 +17,10 @@ configure_file("${CMAKE_CURRENT_LIST_DIR}/copyright.in" "${ZP_INSTALL_FILES}/cop
 install(FILES "${ZP_INSTALL_FILES}/copyright" DESTINATION "${CMAKE_INSTALL_DOCDIR}")
 
 set(CPACK_GENERATOR DEB)
+# The files are staged under DESTDIR, so that the install prefix, which the menu entry's path of the
+# program is made from, is the package's own: /usr.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_VENDOR "The Zornik PUZZLE! developers")
 set(CPACK_PACKAGE_CONTACT "${ZP_MAINTAINER}")

@@ -2,7 +2,8 @@
 // File reading and atomic writing on Qt Core and POSIX.
 #include "platform/file_io.h"
 
-#include <QFileInfo>
+#include "platform/file_name.h"
+
 #include <QRandomGenerator>
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 namespace zp {
@@ -64,10 +66,18 @@ bool followLinks(QByteArray& path, int& error)
     return false;
 }
 
-// What the folder refuses to a new file or to a rename: overwriting in place may still work.
-bool folderRefused(int error) { return error == EACCES || error == EPERM; }
+// What the folder refuses to a new file or to a rename: overwriting in place may still work. A
+// file mounted onto its name (containers, some sync tools) cannot be renamed over: EBUSY.
+bool folderRefused(int error) { return error == EACCES || error == EPERM || error == EBUSY; }
 
-enum class Outcome { Written, Failed, FolderRefused };
+// Whether the file carries anything a new file in its place would not get from its mode alone:
+// extended attributes (its access list among them) or other names (hard links).
+bool hasMoreThanItsMode(const QByteArray& target, const struct stat& old)
+{
+    return old.st_nlink > 1 || ::listxattr(target.constData(), nullptr, 0) > 0;
+}
+
+enum class Outcome { Written, Failed, InPlace };
 
 // A new, empty file beside `target`, named `name`. QSaveFile is not used because it names its file
 // after the target with seven bytes added, too long for a folder entry when the target's own name
@@ -92,7 +102,15 @@ Outcome replaceBeside(const QByteArray& target, const struct stat* old, const QB
     const int fd = createBeside(target, temp);
     if (fd < 0) {
         error = errno;
-        return folderRefused(error) ? Outcome::FolderRefused : Outcome::Failed;
+        return folderRefused(error) ? Outcome::InPlace : Outcome::Failed;
+    }
+    struct stat made {};
+    // A new file is the player's, in the player's (or the folder's) group: where the old one was
+    // another's, the folder keeps it and it is overwritten in place.
+    if (old && (::fstat(fd, &made) != 0 || made.st_uid != old->st_uid || made.st_gid != old->st_gid)) {
+        ::close(fd);
+        ::unlink(temp.constData());
+        return Outcome::InPlace;
     }
     qsizetype written = 0;
     bool ok =
@@ -107,7 +125,7 @@ Outcome replaceBeside(const QByteArray& target, const struct stat* old, const QB
     if (ok)
         error = errno;
     ::unlink(temp.constData());   // the new file only, never the target
-    return ok && folderRefused(error) ? Outcome::FolderRefused : Outcome::Failed;
+    return ok && folderRefused(error) ? Outcome::InPlace : Outcome::Failed;
 }
 
 // Overwrites the regular file `target` from its start. The new size is claimed first, and checked
@@ -149,7 +167,7 @@ Result<> overwriteInPlace(const QByteArray& target, const QByteArray& bytes)
 
 Result<std::unique_ptr<QFile>> openRegularFile(const QString& path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(fileNameBytes(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return systemReason(errno);
     struct stat st {};
@@ -178,15 +196,15 @@ Result<QByteArray> readFileHead(const QString& path, qint64 limit)
 
 bool pathExists(const QString& path)
 {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    struct stat st {};
+    return ::lstat(fileNameBytes(path).constData(), &st) == 0;
 }
 
 Result<> checkSaveTarget(const QString& path)
 {
     struct stat st {};
     // Nothing there yet is fine, and any trouble but a circle of links the write itself reports.
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(fileNameBytes(path).constData(), &st) != 0)
         return errno == ELOOP ? systemReason(ELOOP) : Result<>(Done{});
     if (S_ISREG(st.st_mode))
         return Done{};
@@ -195,7 +213,7 @@ Result<> checkSaveTarget(const QString& path)
 
 Result<> writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
-    QByteArray target = QFile::encodeName(path);
+    QByteArray target = fileNameBytes(path);
     int error = 0;
     if (const Result<> checked = checkSaveTarget(path); !checked)
         return checked;
@@ -205,8 +223,10 @@ Result<> writeFileAtomically(const QString& path, const QByteArray& bytes)
     const bool exists = ::stat(target.constData(), &old) == 0;
     if (exists && ::access(target.constData(), W_OK) != 0)
         return systemReason(errno);   // a file the user may not change is not replaced either
+    if (exists && hasMoreThanItsMode(target, old))
+        return overwriteInPlace(target, bytes);
     const Outcome outcome = replaceBeside(target, exists ? &old : nullptr, bytes, error);
-    if (outcome == Outcome::FolderRefused && exists)
+    if (outcome == Outcome::InPlace && exists)
         return overwriteInPlace(target, bytes);
     if (outcome == Outcome::Written)
         return Done{};

@@ -87,7 +87,15 @@ void BoardSlots::moveLanded(std::int16_t Index)
 void BoardSlots::boardChanged()
 {
     rebuild();
-    send(QAccessible::ObjectReorder);
+    // Two events, whatever the size: a reorder would tell of every cell, and Qt's AT-SPI bridge
+    // sends one D-Bus signal per cell for it (and makes every cell), 32,761 for a 181 x 181
+    // board. The table's cells are not cached by the reader (it manages its descendants), so
+    // the reset and the board's description, which names the size, are news enough.
+    if (QAccessible::isActive()) {
+        QAccessibleTableModelChangeEvent reset(playArea_, QAccessibleTableModelChangeEvent::ModelReset);
+        QAccessible::updateAccessibility(&reset);
+    }
+    send(QAccessible::DescriptionChanged);
     if (playArea_->hasFocus())
         focusEmptySlot();
 }

@@ -24,7 +24,8 @@ class TileControls;
 // After each landed move outside a replay, while assistive technology listens, it sends one event
 // for each slot whose name or description changed, and, when the board has the focus, moves the
 // focus to the new empty slot (the slot the arrow keys play around). A new board, a refit or the
-// end of a replay sends one reorder of the whole board instead.
+// end of a replay sends a reset of the table and a change of the board's description instead,
+// two events however many slots there are, and makes no slot's interface.
 // A child of the play area; `game` and `tiles` must outlive it.
 class BoardSlots : public QObject, private BoardObserver {
     Q_OBJECT

@@ -2,6 +2,7 @@
 // Start-up and the command buttons of the main window.
 #include "ui/form1.h"
 
+#include "platform/log_text.h"
 #include "ui/common_dialog.h"
 #include "ui/form2.h"
 #include "ui/start_picture.h"
@@ -34,7 +35,8 @@ void Form1::Form_Load(const QStringList& arguments)
             return;
         reasons << path + QStringLiteral(": ") + used.reason();
     }
-    qCWarning(picturesLog).noquote() << "cannot find the start-up picture:" << reasons.join(u"; ");
+    qCWarning(picturesLog).noquote() << logText(QStringLiteral("cannot find the start-up picture: ") +
+                                                reasons.join(u"; "));
     platform_.messageBox(QStringLiteral("I Can't find the file intro.jpg"), MsgStyle::Critical);
 }
 
@@ -52,7 +54,8 @@ void Form1::Command1_Click()
     // The dialog takes only sizes the picture can be cut at, but its close box brings back 4 x 4,
     // and after a failed start there is no picture: the board in play then stays.
     if (const Result<> built = game_.NewPuzzle(); !built)
-        qCWarning(picturesLog).noquote() << "cannot cut a new board:" << built.reason();
+        qCWarning(picturesLog).noquote()
+            << logText(QStringLiteral("cannot cut a new board: ") + built.reason());
 }
 
 // The shared file dialog, used the same way by every command: set the filter, show, take the
@@ -100,7 +103,7 @@ void Form1::useOtherImage(const QString& name)
 {
     if (const Result<> used = usePicture(name, name); !used) {
         qCWarning(picturesLog).noquote()
-            << QStringLiteral("cannot use the picture \"%1\": %2").arg(name, used.reason());
+            << logText(QStringLiteral("cannot use the picture \"%1\": %2").arg(name, used.reason()));
         platform_.messageBox(CannotFindMessage.toString(), MsgStyle::Critical);
         return;
     }

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QScreen>
 
+#include <limits>
+
 namespace zp {
 
 namespace {
@@ -45,6 +47,10 @@ Form2::Form2(Platform& platform, std::function<QSize()> pictureSize, QWidget* ow
     // A fixed single border with a close box only: no minimise, maximise or help buttons.
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    // The fields are the record of the next board's size: a puzzle file's size text goes in whole,
+    // however long, rather than cut at QLineEdit's default of 32,767 characters.
+    for (QLineEdit* field : {Text1, Text2})
+        field->setMaxLength(std::numeric_limits<int>::max());
     Command1->setDefault(true);
     setTabOrder(Text1, Text2);
     setTabOrder(Text2, Command1);

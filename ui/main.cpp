@@ -1,23 +1,65 @@
 // SPDX-License-Identifier: MIT
 // The program: the main window, started from "intro.jpg" or from a puzzle file.
 #include "platform/file_io.h"
+#include "platform/file_name.h"
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_platform.h"
 #include "ui/form1.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QSettings>
+
+#include <cstdio>
+
+namespace {
+
+// The puzzle file's name: what is left of the command line once Qt has taken its own options
+// (-platform, -style, ...) and ours, each argument as the bytes the system gave (a name need
+// not be UTF-8), joined by blanks. Empty: start on the start-up picture. A help or version
+// request, or an unknown option, is answered on the terminal and ends the program with `exitCode`.
+std::optional<QStringList> puzzleArguments(const QApplication& app, int argc, char* argv[], int& exitCode)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Zornik PUZZLE!, a sliding-tile picture puzzle."));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    parser.addPositionalArgument(QStringLiteral("FILE.pzl"),
+                                 QStringLiteral("A puzzle file to start with; all the arguments, joined by "
+                                                "blanks, make its name. Put -- before a name that begins "
+                                                "with -."));
+    // Once a name has begun, a "-" in it is part of it.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
+    exitCode = 0;
+    if (!parser.parse(QCoreApplication::arguments()))
+        exitCode = (std::fprintf(stderr, "%s\n", qPrintable(parser.errorText())), 1);
+    else if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all")))
+        std::fputs(qPrintable(parser.helpText()), stdout);
+    else if (parser.isSet(version))
+        std::printf("%s %s\n", qPrintable(app.applicationName()), qPrintable(app.applicationVersion()));
+    else {
+        // The names are the last arguments left: Qt's arguments() decodes them with loss.
+        QStringList names;
+        for (int i = argc - int(parser.positionalArguments().size()); i < argc; ++i)
+            names << zp::fileNameFromBytes(argv[i]);
+        return names;
+    }
+    return std::nullopt;
+}
+
+}   // namespace
 
 int main(int argc, char* argv[])
 {
     zp::ignoreFileSizeLimitSignal();
-    // The arguments as the system gave them, before Qt takes out the options it knows.
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    QApplication app(argc, argv);
+    QApplication app(argc, argv);   // takes Qt's options out of argc and argv
     // Names the installed data folder, .../share/zornik-puzzle, where the start-up picture lies.
     QApplication::setApplicationName(QStringLiteral("zornik-puzzle"));
+    QApplication::setApplicationVersion(QStringLiteral(ZP_VERSION));
+    int exitCode = 0;
+    const std::optional<QStringList> arguments = puzzleArguments(app, argc, argv, exitCode);
+    if (!arguments)
+        return exitCode;
     // Lets the desktop match the window to its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral(ZP_APP_ID));
     // The game keeps no configuration; Qt's file dialog would otherwise store its history in
@@ -27,7 +69,7 @@ int main(int argc, char* argv[])
     zp::QtPlatform platform;
     zp::QtPictureLoader loader;
     zp::Form1 window(platform, loader, nullptr);
-    window.Form_Load(arguments);
+    window.Form_Load(*arguments);
     window.show();
     return app.exec();
 }

@@ -8,6 +8,7 @@
 #include "files/puzzle_files.h"
 
 #include "platform/file_io.h"
+#include "platform/file_name.h"
 #include "tests/fake/fake_board.h"
 
 #include <QDir>
@@ -17,10 +18,13 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <linux/filter.h>
 #include <linux/seccomp.h>
+#include <sched.h>
 #include <sys/mman.h>
+#include <sys/mount.h>
 #include <sys/prctl.h>
 #include <sys/resource.h>
 #include <sys/syscall.h>
@@ -46,6 +50,8 @@ struct Child {
     // Saves on a file system of 64 KiB, filled up before, a game whose picture's long name makes it two
     // pages.
     bool fullDisk = false;
+    gid_t group = 0;                           // a group of the user's besides its own (0: none)
+    QByteArray bindFrom = {}, bindOnto = {};   // a file mounted onto another, as containers do (empty: none)
     bool setUp() const
     {
         sock_filter filter[] = {BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
@@ -55,7 +61,10 @@ struct Child {
         const sock_fprog failing{4, filter};
         const rlimit limit{fileSizeLimit, RLIM_INFINITY};
         return setrlimit(RLIMIT_FSIZE, &limit) == 0 &&
-            (!user || (setgroups(0, nullptr) == 0 && setgid(user) == 0 && setuid(user) == 0)) &&
+            (bindOnto.isEmpty() ||
+             (unshare(CLONE_NEWNS) == 0 && mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+              mount(bindFrom, bindOnto, nullptr, MS_BIND, nullptr) == 0)) &&
+            (!user || (setgroups(group ? 1 : 0, &group) == 0 && setgid(user) == 0 && setuid(user) == 0)) &&
             prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0 &&
             prctl(PR_SET_SECCOMP, SECCOMP_MODE_FILTER, &failing) == 0;
     }
@@ -237,6 +246,103 @@ TEST_F(PuzzleFilesTest, ASaveWritesTheFileWholeOrKeepsItsBytesSayingWhy)
         if (child.fullDisk)
             QProcess::execute("umount", {"-l", dir.path()});
     }
+}
+
+// A save changes the file's bytes and nothing else it has: its owner, its group (shared with the group
+// "users"), its access list, its extended attributes, its other names, a file mounted onto its name.
+TEST_F(PuzzleFilesTest, ASaveLeavesOwnerGroupAccessListAttributesLinksMountsAsTheyWere)
+{
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to make files of a second user and to become that user";
+    const Child nobody{.user = Nobody, .group = 100}, bound{.bindFrom = "src"};
+    const std::tuple<const char*, QString, Child, QString> cases[] = {
+        // rule, made by the shell besides a folder "g" of nobody and the group users holding "old" (Old, mode
+        // 0664, root's, the group users), and "src"; the child that saves to g/old; what must hold after
+        {"AnotherUsersFile", "", nobody, "stat -c %U:%G:%a:%h g/old | grep -x root:users:664:1"},
+        {"TheGroupsFile", "chown nobody g/old", nobody, "stat -c %U:%G g/old | grep -x nobody:users"},
+        {"AnAccessList", "setfacl -m u:daemon:rw g/old", {}, "getfacl -c g/old | grep -x user:daemon:rw-"},
+        {"AnAttribute", "setfattr -n user.a -v b g/old", nobody,
+         "getfattr -d g/old | grep -x 'user.a=\"b\"'"},
+        {"AHardLink", "ln g/old twin", {}, "cmp g/old twin"},
+        {"ABindMount", "", bound, "! cmp -s g/old src"},
+    };
+    for (auto [rule, made, child, check] : cases) {
+        SCOPED_TRACE(rule);
+        QTemporaryDir dir;
+        shell(dir,
+              "chmod 755 .; mkdir -m 775 g; echo old game >g/old; chmod 664 g/old; echo >src; chmod 666 src;"
+              "chown nobody:users g g/old; chown root g/old\n" +
+                  made);
+        if (!child.bindFrom.isEmpty())
+            child = {.bindFrom = QFile::encodeName(dir.filePath("src")),
+                     .bindOnto = QFile::encodeName(dir.filePath("g/old"))};
+        const QByteArray before = listing(dir);
+        EXPECT_EQ(save(dir.filePath("g/old"), child), "?");
+        EXPECT_EQ(contents(dir, child.bindFrom.isEmpty() ? "g/old" : "src"), Saved);
+        shell(dir, check);
+        EXPECT_EQ(listing(dir), before);
+    }
+}
+
+// A name from another system or an old archive, "s\xE9.pzl" in Latin-1, is opened as the bytes it is, and a
+// save to it asks and writes that file. The file dialog shows it as "s\uFFFD.pzl"; a save to that name is
+// refused rather than write a file of that other name.
+TEST_F(PuzzleFilesTest, ANameThatIsNoUtf8IsUsedAsItsBytesNeverAsAnotherName)
+{
+    shell(dir, u"printf '/pics/a.jpg\\r\\n4\\r\\n4\\r\\n 0 \\r\\n' >\"$(printf 's\\351.pzl')\""_s);
+    const QByteArray bytes = QFile::encodeName(dir.path()) + "/s\xE9.pzl";
+    const QString name = fileNameFromBytes(bytes), lossy = QFile::decodeName(bytes);
+    EXPECT_EQ(run(&PuzzleFiles::OpenPuzzle, name), u"the game changed"_s);
+    const QByteArray before = listing(dir);
+    board.platform.answers = {MsgResult::Yes};
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, name), Question);
+    EXPECT_EQ(listing(dir), before);
+    EXPECT_EQ(run(&PuzzleFiles::SavePuzzle, lossy),
+              "Cannot save the file " + lossy +
+                  ": the file's name is not UTF-8 and was given with its letters lost; rename the file or "
+                  "choose another name [16]\n");
+    EXPECT_EQ(listing(dir), before);
+    ::unlink(bytes.constData());   // which QTemporaryDir cannot name
+}
+
+QStringList logged;   // the messages of the log
+
+// A file's name and its line 1 are logged with every control character (ESC, BEL, CR, LF, the C1 CSI)
+// and every invisible format character (a right-to-left override) shown as an escape: one line for the
+// refusal, which cannot clear the screen, set the terminal's title or forge a line of its own.
+TEST_F(PuzzleFilesTest, ALoggedNameOrLineHasItsControlCharactersEscapedOnOneLine)
+{
+    const QString file = path(u"a\x1b]2;pwned\x07\r\nzp.files: fine\u202e.pzl"_s);
+    put(file,
+        "\x1b[2J\xc2\x9b"
+        "1m/pics/gone.jpg\r\n4\r\n4\r\n 0 \r\n");
+    logged.clear();
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString& text) { logged << text; });
+    run(&PuzzleFiles::OpenPuzzle, file);
+    qInstallMessageHandler(nullptr);
+    ASSERT_EQ(logged.size(), 1);
+    EXPECT_TRUE(logged[0].contains(u"a\\x1b]2;pwned\\x07\\x0d\\x0azp.files: fine\\u202e.pzl"_s))
+        << qPrintable(logged[0]);
+    EXPECT_TRUE(logged[0].contains(u"picture \"\\x1b[2J\\x9b1m/pics/gone.jpg\""_s)) << qPrintable(logged[0]);
+}
+
+// Only whole texts reach the board: a size that its fields cannot hold whole (here cut at 32,767
+// characters, as a line edit cuts) is refused with the message, and the game in play, its history full,
+// stays as it was.
+TEST_F(PuzzleFilesTest, ASizeTheFieldsCannotHoldWholeIsRefusedLeavingTheFullHistory)
+{
+    struct CuttingFields : test::FakeSizeFields {
+        void setColumnsText(const QString& t) override { cols = t.left(32767); }
+    } fields;
+    ASSERT_TRUE(board.game.replay(std::vector<std::int16_t>(MoveHistory::Capacity - 2, 6)));   // 1000 moves
+    const test::GameSnapshot before = board.snapshot();
+    PuzzleFiles(board.game, fields, loader, board.platform)
+        .OpenPuzzle(
+            put(path(u"l.pzl"_s), "/pics/a.jpg\r\n" + QByteArray(32767, ' ') + "4\r\n4\r\n 1 \r\n 2 \r\n"));
+    EXPECT_TRUE(board.platform.messages.size() == 1 &&
+                board.platform.messages[0].text == test::CannotFindText);
+    EXPECT_TRUE(board.snapshot() == before && board.game.history().MoveCount() == 1000 &&
+                fields.cols == u"4"_s);
 }
 
 // Anything that exists loads, folders too, so a candidate outside the puzzle's folder would show; only a

@@ -57,8 +57,10 @@ expect_clean("" ls "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/int
 file(STRINGS "${root}/usr/games/zornik-puzzle" about ENCODING UTF-16LE REGEX "manual page zornik-puzzle\\(6\\)")
 expect_match("${about}" "manual page zornik-puzzle\\(6\\)")
 
-# The program must start in the user's home, not in its read-only data folder.
+# The program must start in the user's home, not in its read-only data folder; the entry names it
+# where the package puts it.
 expect_clean("(^|\n)Path=" "${CMAKE_COMMAND}" -E cat "${share}/applications/${APP_ID}.desktop")
+expect_match("${out}" "\nExec=/usr/games/zornik-puzzle %f\n")
 expect_clean(".+" desktop-file-validate "${share}/applications/${APP_ID}.desktop")
 # Software centres take a listing only when appstreamcli finds nothing to say about it, and the
 # tree only when the listing names the installed desktop entry.
