@@ -21,7 +21,8 @@ uchar* mapPixels(int memfd, qint64 bytes)
     if (::ftruncate(memfd, bytes) != 0)
         return nullptr;
     // All pages at once: one call instead of a fault for each page the decoder writes first.
-    void* p = ::mmap(nullptr, std::size_t(bytes), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, memfd, 0);
+    void* p =
+        ::mmap(nullptr, std::size_t(bytes), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, memfd, 0);
     return p == MAP_FAILED ? nullptr : static_cast<uchar*>(p);
 }
 

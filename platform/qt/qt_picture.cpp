@@ -68,7 +68,8 @@ Result<QImage> mapPixels(const DecodedPixels& pixels)
         ::fstat(pixels.memfd, &st) != 0 || st.st_size < bytes)
         return Refusal{QStringLiteral("the picture decoder's reply is malformed")};
     // Every page mapped in one call: cutting the tiles reads them all.
-    void* const address = ::mmap(nullptr, std::size_t(bytes), PROT_READ, MAP_SHARED | MAP_POPULATE, pixels.memfd, 0);
+    void* const address =
+        ::mmap(nullptr, std::size_t(bytes), PROT_READ, MAP_SHARED | MAP_POPULATE, pixels.memfd, 0);
     if (address == MAP_FAILED)
         return Refusal{QStringLiteral("cannot map the picture's pixels")};
     const QImageCleanupFunction unmap = [](void* info) {
