@@ -7,6 +7,7 @@ Usage: decoder_times.py DECODER PICTURE...   prints one line per picture, median
 """
 
 import os
+import resource
 import socket
 import statistics
 import struct
@@ -27,7 +28,8 @@ def started(decoder):
 
 
 def decode(process, game, path):
-    """Sends `path` and waits for the final reply: (kind, width, height, reason)."""
+    """Sends `path` and waits for the final reply: (kind, width, height, reason, processor seconds)."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
     memfd = os.memfd_create("zp-picture")
     with open(path, "rb") as f:
         socket.send_fds(game, [struct.pack("<I256s", MAGIC, os.path.basename(path).encode())],
@@ -38,7 +40,9 @@ def decode(process, game, path):
                 break
     os.close(memfd)
     process.wait()
-    return kind, width, height, reason.split(b"\0")[0].decode()
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    processor = after.ru_utime + after.ru_stime - before.ru_utime - before.ru_stime
+    return kind, width, height, reason.split(b"\0")[0].decode(), processor
 
 
 def seconds(action):
@@ -58,16 +62,19 @@ def main(decoder, pictures):
     print("decoder start: 1 x 1 JPEG from a fresh decoder %.1f ms, from one started ahead %.1f ms"
           % (1000 * statistics.median(cold), 1000 * statistics.median(warm)))
     for path in pictures:
-        runs, turbo = [], []
+        runs, turbo, processor = [], [], []
         for _ in range(5):
             process, game = started(decoder)
             time.sleep(0.3)
-            took, (kind, width, height, reason) = seconds(lambda: decode(process, game, path))
+            took, (kind, width, height, reason, used) = seconds(lambda: decode(process, game, path))
             runs.append(took)
+            processor.append(used)
             turbo.append(seconds(lambda: subprocess.run(["djpeg", "-outfile", os.devnull, path], check=True))[0])
         what = "%d x %d" % (width, height) if kind == 2 else "refused: " + reason
-        print("%s: %s, decoder %.3f s, djpeg %.3f s, ratio %.2f" % (os.path.basename(path), what,
-              statistics.median(runs), statistics.median(turbo), statistics.median(runs) / statistics.median(turbo)))
+        print("%s: %s, decoder %.3f s (%.3f processor s, %.4f a megapixel), djpeg %.3f s, ratio %.2f"
+              % (os.path.basename(path), what, statistics.median(runs), statistics.median(processor),
+                 statistics.median(processor) / (width * height / 1e6) if kind == 2 else 0,
+                 statistics.median(turbo), statistics.median(runs) / statistics.median(turbo)))
 
 
 if __name__ == "__main__":

@@ -33,18 +33,22 @@ struct Reply {
     char reason[240] = {};     // NUL-terminated UTF-8
 };
 
-// Time to read a picture's header: the whole file is not read yet.
+// Processor seconds to read a picture's header: the whole file is not read yet.
 inline constexpr double HeaderSeconds = 2.0;
-// Time and processor seconds to decode a picture of `pixels`, upright or not: a fixed part for
-// starting and small pictures, and a part per megapixel well above the slowest honest decode
-// measured (see docs/picture-decoding.md), so that no picture within the bounds is refused
-// for time, while a bomb claiming a size stops soon after what that size honestly takes.
+// Processor seconds to decode a picture of `pixels`, upright or not: a fixed part for starting
+// and small pictures, and a part per megapixel well above the slowest honest decode measured
+// (see docs/picture-decoding.md), so that no picture within the bounds is refused for time,
+// while a bomb claiming a size stops soon after what that size honestly takes.
 inline constexpr double DecodeSeconds = 2.0;
-inline constexpr double SecondsPerMegapixel = 0.08;
+inline constexpr double SecondsPerMegapixel = 0.06;
 constexpr double decodeSeconds(long long pixels)
 {
     return DecodeSeconds + SecondsPerMegapixel * pixels / 1e6;
 }
+// Processor time is what a decode takes; on a busy machine it gets less of it each second. The
+// time on the clock it may take is this many times its processor seconds, which also ends a
+// decoder that waits without working (a file on a network that does not answer).
+inline constexpr double ClockPerProcessorSecond = 4.0;
 
 // Memory the decoder may take beyond what it holds when it starts, for a picture of `bytes`
 // (4 a pixel): the pixels; a second copy if it is `turned` a quarter by its orientation tag;

@@ -27,6 +27,13 @@ extern char** environ;
 
 namespace zp {
 
+// What one wait for a reply allows the decoder.
+struct DecodeBound {
+    double seconds;            // of work for this reply: the clock allows ClockPerProcessorSecond times more
+    double processorSeconds;   // in all, since the decoder started
+    long long memory;          // resident
+};
+
 namespace {
 using namespace decoder;
 
@@ -54,17 +61,30 @@ long long residentBytes(pid_t pid)
     return statm.readAll().split(' ').value(1).toLongLong() * ::sysconf(_SC_PAGESIZE);
 }
 
+// Processor seconds process `pid` has used (utime and stime of /proc/PID/stat); 0 if unknown.
+double processorSeconds(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');   // from the state on
+    return double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) /
+        double(::sysconf(_SC_CLK_TCK));
+}
+
 enum class Wait { Ready, TimedOut, OverMemory, Interrupted };
 
-// Waits until `fd` can be read, checking every WatchMs the deadline and the memory of `pid`.
-// With an application, its events go on meanwhile (the window paints and answers); its end
-// (the window closed) interrupts the wait.
-Wait waitReadable(int fd, double deadline, pid_t pid, long long memoryBound)
+// Waits until `fd` can be read, checking every WatchMs the processor time, the clock and the
+// memory of `pid` against `bound`. With an application, its events go on meanwhile (the window
+// paints and answers); its end (the window closed) interrupts the wait.
+Wait waitReadable(int fd, const DecodeBound& bound, pid_t pid)
 {
+    const double deadline = now() + bound.seconds * ClockPerProcessorSecond;
     const auto overdue = [&]() -> std::optional<Wait> {
-        if (now() >= deadline)
+        if (now() >= deadline || processorSeconds(pid) >= bound.processorSeconds)
             return Wait::TimedOut;
-        if (residentBytes(pid) > memoryBound)
+        if (residentBytes(pid) > bound.memory)
             return Wait::OverMemory;
         return std::nullopt;
     };
@@ -174,9 +194,9 @@ QString DecoderProcess::endReason()
         .arg(QString::fromLocal8Bit(::strsignal(signal)));
 }
 
-Result<Reply> DecoderProcess::nextReply(double deadline, long long memoryBound)
+Result<Reply> DecoderProcess::nextReply(const DecodeBound& bound)
 {
-    switch (waitReadable(socket_, deadline, pid_, memoryBound)) {
+    switch (waitReadable(socket_, bound, pid_)) {
     case Wait::TimedOut: endReason(); return Refusal{QStringLiteral("the picture took too long to decode")};
     case Wait::OverMemory:
         endReason();
@@ -204,10 +224,12 @@ Result<DecodedPixels> DecoderProcess::decode(int file, const QString& name)
     if (!sendRequest(file, pixels.memfd, name))
         reply = Refusal{endReason()};
     else
-        reply = nextReply(now() + HeaderSeconds, BaseMemory + decodeMemory(MaxPictureBytes, true));
+        reply = nextReply({HeaderSeconds, HeaderSeconds, BaseMemory + decodeMemory(MaxPictureBytes, true)});
     if (reply && reply->kind == ReplyKind::Size) {
         const long long pixelCount = 1LL * reply->width * reply->height;
-        reply = nextReply(now() + decodeSeconds(pixelCount), BaseMemory + decodeMemory(4 * pixelCount, true));
+        const double seconds = decodeSeconds(pixelCount);
+        reply =
+            nextReply({seconds, HeaderSeconds + seconds, BaseMemory + decodeMemory(4 * pixelCount, true)});
     }
     if (pid_ > 0)
         endReason();   // one picture each: the pixels are no one else's once it has ended

@@ -19,6 +19,8 @@ struct DecodedPixels {
     decoder::Reply reply;
 };
 
+struct DecodeBound;
+
 class DecoderProcess {
 public:
     // Starts `program` with its end of a socket pair; refused with the system's reason.
@@ -30,15 +32,16 @@ public:
     ~DecoderProcess();
 
     // Decodes the picture open as `file` (`name`, without a folder, is the format hint). Waits
-    // while the program's events go on, for the header and then for a time that grows with the
-    // picture's claimed size; past it, or past its memory bound, the process is killed. Every
+    // while the program's events go on, for the header and then for processor time that grows
+    // with the picture's claimed size (and a multiple of it on the clock); past it, or past its
+    // memory bound, the process is killed. Every
     // way the process fails gives a refusal with the reason. Once this returns, the process
     // has ended, so nothing else holds the pixels. One picture per process.
     Result<DecodedPixels> decode(int file, const QString& name);
 
 private:
     bool sendRequest(int file, int memfd, const QString& name);
-    Result<decoder::Reply> nextReply(double deadline, long long memoryBound);
+    Result<decoder::Reply> nextReply(const DecodeBound& bound);
     QString endReason();
 
     pid_t pid_;
