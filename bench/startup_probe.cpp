@@ -71,5 +71,6 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
+    zp::useDecoderProgram(ZP_DECODER);   // the build folder's, beside the game
     return mode == "game" ? gameWindow() : plainWindow(mode == "text");
 }

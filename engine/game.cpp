@@ -14,7 +14,7 @@ Game::Game(const GameParts& parts) : parts_(parts) {}
 
 void Game::pressTile(std::int16_t Index)
 {
-    if (closing_ || sliding_ || replaying_ || solving())
+    if (closing_ || busy() || solving())
         return;
     MoveTile(Index);
     runDeferred();
@@ -28,7 +28,7 @@ void Game::solveOrStop()
         activeSolve_ = 0;   // the tile in flight lands; no further move is played
         return;
     }
-    if (sliding_ || replaying_) {
+    if (busy()) {
         deferred_.push_back([this] { solveOrStop(); });
         return;
     }
@@ -40,7 +40,7 @@ void Game::runCommand(std::function<void()> command)
 {
     if (closing_)
         return;
-    if (sliding_ || replaying_) {
+    if (busy()) {
         deferred_.push_back(std::move(command));
         return;
     }
@@ -50,7 +50,7 @@ void Game::runCommand(std::function<void()> command)
 
 void Game::runDeferred()
 {
-    while (!deferred_.empty() && !closing_ && !sliding_ && !replaying_) {
+    while (!deferred_.empty() && !closing_ && !busy()) {
         auto command = std::move(deferred_.front());
         deferred_.pop_front();
         command();

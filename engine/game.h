@@ -63,8 +63,12 @@ public:
     // Whether the board is on screen (until told otherwise, it is). A slide of a board no one can
     // see puts the tile at once where its last step would; on screen it goes pixel by pixel.
     void setBoardShown(bool shown) { boardShown_ = shown; }
+    // A picture is being read (the program's events go on meanwhile): until told otherwise,
+    // input is treated as during a slide, presses ignored and commands deferred.
+    void setReadingPicture(bool reading) { readingPicture_ = reading; }
     // The window is closing: every loop ends at once, deferred commands are dropped.
     void close();
+    bool closing() const { return closing_; }
     bool solving() const { return activeSolve_ != 0; }
     bool sliding() const { return sliding_; }
     // A puzzle file's moves are being played back; the board is complete again at boardChanged.
@@ -111,6 +115,8 @@ private:
     bool slide(std::int16_t Index, float fromLeft, float fromTop, bool vertical);
     void solve();
     void runDeferred();
+    // A tile slides, a file replays or a picture is being read: commands wait.
+    bool busy() const { return sliding_ || replaying_ || readingPicture_; }
     void placePlayArea(double tppx, double tppy);
     // Fills the play area with copies of the background pattern.
     void PaintBackground();
@@ -124,6 +130,7 @@ private:
     MoveHistory history_;
     bool sliding_ = false;
     bool replaying_ = false;
+    bool readingPicture_ = false;
     bool closing_ = false;
     bool refitDue_ = false;
     bool boardShown_ = true;

@@ -3,6 +3,8 @@
 #include "platform/jpeg_scans.h"
 
 #include <algorithm>
+#include <limits>
+#include <map>
 #include <vector>
 
 namespace zp {
@@ -13,17 +15,20 @@ using uchar = unsigned char;
 bool isFrame(uchar m) { return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC; }
 // Markers without a length: restarts, the start of an image and the temporary marker.
 bool standsAlone(uchar m) { return (m >= 0xD0 && m <= 0xD8) || m == 0x01; }
+// Segments the decoder skips by their length: application data and comments.
+bool isSkipped(uchar m) { return (m >= 0xE0 && m <= 0xEF) || m == 0xFE; }
 
 // Walks JPEG data as a decoder reads it, adding up the pixels its scans walk.
 class ScanWalk {
 public:
     explicit ScanWalk(QIODevice& file) : file_(file) {}
 
-    // The JPEG that starts at `at`, up to its end-of-image marker; false once a bound is passed.
-    // Data that is no JPEG, or breaks off, is left to the decoder.
-    bool walk(qint64 at)
+    // The JPEG that starts at `at`, up to its end-of-image marker or `at` + `bytes`; false once a
+    // bound is passed. Data that is no JPEG, or breaks off, is left to the decoder.
+    bool walk(qint64 at, qint64 bytes)
     {
         uchar c = 0, m = 0;
+        end_ = bytes > 0 && at <= std::numeric_limits<qint64>::max() - bytes ? at + bytes : -1;
         if (!seek(at) || !get(c) || c != 0xFF || !get(m) || m != 0xD8)
             return true;
         long long pixels = 0;
@@ -34,7 +39,10 @@ public:
                 continue;
             if (!read(head, 2))
                 break;
-            const int length = head[0] << 8 | head[1], kept = std::clamp(length - 2, 0, 5);
+            // A length below its own two bytes: the decoder skips nothing of an APPn or a comment
+            // and reads on, and stops at any other segment.
+            const int length = std::max(head[0] << 8 | head[1], isSkipped(m) ? 2 : 0);
+            const int kept = std::clamp(length - 2, 0, 5);
             if (length < 2 || !read(head + 2, kept) || !skip(length - 2 - kept))
                 break;
             if (isFrame(m))
@@ -42,8 +50,10 @@ public:
             if (m == 0xDA && (++scans > MaxJpegScans || (scanned_ += pixels) > MaxScannedPixels))
                 return false;
         }
-        return true;
+        return !overBudget();
     }
+    // More bytes walked than the file holds: strips that overlap, which no honest file has.
+    bool overBudget() const { return walked_ > budget_; }
 
     bool read(uchar* to, qint64 n)
     {
@@ -52,11 +62,12 @@ public:
                 return false;
         return true;
     }
+    qint64 position() const { return chunk_.isEmpty() ? file_.pos() : chunkAt_ + next_; }
     bool seek(qint64 at)
     {
         chunk_.clear();
         next_ = 0;
-        return file_.seek(at);
+        return at >= 0 && file_.seek(at);
     }
 
 private:
@@ -80,11 +91,14 @@ private:
     bool get(uchar& c)
     {
         if (next_ == chunk_.size()) {
+            chunkAt_ = file_.pos();
             chunk_ = file_.read(64 * 1024);
             next_ = 0;
             if (chunk_.isEmpty())
                 return false;
         }
+        if ((end_ >= 0 && chunkAt_ + next_ >= end_) || ++walked_ > budget_)
+            return false;
         c = uchar(chunk_.constData()[next_++]);
         return true;
     }
@@ -95,51 +109,91 @@ private:
             next_ += n;
             return true;
         }
+        walked_ += n - buffered;
         return seek(file_.pos() + n - buffered);
     }
 
     QIODevice& file_;
     QByteArray chunk_;
+    qint64 chunkAt_ = 0, end_ = -1;
     qsizetype next_ = 0;
     long long scanned_ = 0;
+    const qint64 budget_ = file_.size() + 64 * 1024;
+    qint64 walked_ = 0;
 };
 
 // A TIFF keeps the first picture's strips (or tiles) where its first folder of tags says; each
-// may be a JPEG. The offsets, or none if `file` is no TIFF.
-std::vector<qint64> tiffStrips(ScanWalk& in)
-{
-    uchar h[16] = {};
-    if (!in.seek(0) || !in.read(h, 8) || (h[0] != 'I' && h[0] != 'M') || h[0] != h[1])
-        return {};
-    const bool little = h[0] == 'I', big = h[2] + h[3] == 43;   // classic TIFF: 42, BigTIFF: 43
-    const auto number = [little](const uchar* p, int size) {
+// may be a JPEG. Reads the offsets and byte counts of both, as libtiff does, of every integer
+// type; a value that does not fit the file's offsets is left out.
+class TiffFolder {
+public:
+    explicit TiffFolder(ScanWalk& in) : in_(in) {}
+
+    // Each strip's start, once, with the most bytes any entry gives it; empty if no TIFF.
+    std::map<qint64, qint64> strips()
+    {
+        uchar h[16] = {};
+        if (!in_.seek(0) || !in_.read(h, 8) || (h[0] != 'I' && h[0] != 'M') || h[0] != h[1])
+            return {};
+        little_ = h[0] == 'I';
+        big_ = h[2] + h[3] == 43;   // classic TIFF: 42, BigTIFF: 43
+        const int word = big_ ? 8 : 4;
+        if ((big_ && !in_.read(h + 8, 8)) || !in_.seek(qint64(number(h + (big_ ? 8 : 4), word))))
+            return {};
+        uchar e[20] = {};
+        if (!in_.read(e, big_ ? 8 : 2))
+            return {};
+        const qint64 at = in_.position();
+        std::vector<qint64> offsets, counts;
+        for (quint64 n = number(e, big_ ? 8 : 2), i = 0; i < n && i < 4096; ++i) {
+            if (!in_.seek(at + qint64(i) * (big_ ? 20 : 12)) || !in_.read(e, big_ ? 20 : 12))
+                break;
+            if (const quint64 t = number(e, 2); t == 273 || t == 324)   // strip or tile offsets
+                append(e, offsets);
+            else if (t == 279 || t == 325)   // their byte counts
+                append(e, counts);
+        }
+        std::map<qint64, qint64> starts;
+        for (std::size_t i = 0; i < offsets.size(); ++i)
+            starts[offsets[i]] = std::max(starts[offsets[i]], i < counts.size() ? counts[i] : 0);
+        return starts;
+    }
+
+private:
+    quint64 number(const uchar* p, int size) const
+    {
         quint64 n = 0;
         for (int i = 0; i < size; ++i)
-            n |= quint64(p[little ? i : size - 1 - i]) << (8 * i);
+            n |= quint64(p[little_ ? i : size - 1 - i]) << (8 * i);
         return n;
-    };
-    const int word = big ? 8 : 4, entry = big ? 20 : 12;
-    if (big && !in.read(h + 8, 8))
-        return {};
-    uchar e[20] = {};
-    if (!in.seek(qint64(number(h + (big ? 8 : 4), word))) || !in.read(e, big ? 8 : 2))
-        return {};
-    std::vector<qint64> strips;
-    for (quint64 n = number(e, big ? 8 : 2); n > 0 && strips.empty() && in.read(e, entry); --n) {
-        const quint64 tag = number(e, 2), type = number(e + 2, 2), count = number(e + 4, word);
-        const int size = type == 3 ? 2 : type == 4 ? 4 : type == 16 ? 8 : 0;
-        if ((tag != 273 && tag != 324) || size == 0 || count > (1u << 20))   // strip or tile offsets
-            continue;
-        std::vector<uchar> values(count * size);
-        const bool inside = count * size <= quint64(word);
-        if (!inside &&
-            (!in.seek(qint64(number(e + 4 + word, word))) || !in.read(values.data(), values.size())))
-            return {};
-        for (quint64 i = 0; i < count; ++i)
-            strips.push_back(qint64(number((inside ? e + 4 + word : values.data()) + i * size, size)));
     }
-    return strips;
-}
+    // The values of the entry `e`, of any integer type, read where they are; negative ones left out.
+    void append(const uchar* e, std::vector<qint64>& to)
+    {
+        static const std::map<quint64, std::pair<int, bool>> types = {
+            {1, {1, false}}, {3, {2, false}}, {4, {4, false}}, {16, {8, false}}, {18, {8, false}},
+            {6, {1, true}},  {8, {2, true}},  {9, {4, true}},  {17, {8, true}}};
+        const int word = big_ ? 8 : 4;
+        const auto type = types.find(number(e + 2, 2));
+        const quint64 count = number(e + 4, word);
+        if (type == types.end() || count > (1u << 20))
+            return;
+        const auto [size, isSigned] = type->second;
+        std::vector<uchar> values(count * size);
+        if (count * size <= quint64(word))
+            std::copy(e + 4 + word, e + 4 + word + values.size(), values.begin());
+        else if (!in_.seek(qint64(number(e + 4 + word, word))) || !in_.read(values.data(), values.size()))
+            return;
+        for (quint64 i = 0; i < count; ++i) {
+            const quint64 v = number(values.data() + i * size, size);
+            const bool negative = isSigned && (v >> (8 * size - 1)) != 0;
+            to.push_back(negative || v > quint64(std::numeric_limits<qint64>::max()) ? -1 : qint64(v));
+        }
+    }
+
+    ScanWalk& in_;
+    bool little_ = true, big_ = false;
+};
 }   // namespace
 
 bool hasTooManyScans(QIODevice& file)
@@ -148,9 +202,10 @@ bool hasTooManyScans(QIODevice& file)
     if (file.isSequential())
         return false;
     ScanWalk walk(file);
-    std::vector<qint64> starts = tiffStrips(walk);
-    starts.push_back(0);   // a JPEG file
-    const bool passed = std::any_of(starts.begin(), starts.end(), [&](qint64 at) { return !walk.walk(at); });
+    std::map<qint64, qint64> starts = TiffFolder(walk).strips();
+    starts.emplace(0, 0);   // a JPEG file
+    const bool passed = std::any_of(starts.begin(), starts.end(),
+                                    [&](const auto& strip) { return !walk.walk(strip.first, strip.second); });
     file.seek(start);
     return passed;
 }

@@ -14,11 +14,13 @@ inline constexpr int MaxJpegScans = 500;
 // (64 megapixels), far above the ten of a real progressive photo of that size.
 inline constexpr long long MaxScannedPixels = 32LL * 64 * 1024 * 1024;
 
-// Whether the JPEG data in `file`, a JPEG or JPEG strips inside another format such as TIFF,
-// passes either bound. The scans are counted from their markers, without decoding: one JPEG
-// starts at each start-of-image marker, and each scan counts the pixels of its JPEG's frame.
-// Reads from the start of `file` to its end, or to the first scan past a bound, and puts the
-// position back.
+// Whether the JPEG data in `file`, a JPEG or JPEG strips or tiles inside a TIFF, passes either
+// bound. The scans are counted from their markers, without decoding, as libjpeg reads them: one
+// JPEG starts at the file's start and at each strip's offset (once, however many strips name
+// it), and ends at its end-of-image marker or its strip's byte count; each scan counts the pixels
+// of its JPEG's frame. More bytes walked in all than the file holds (strips that overlap) also
+// count as too many. Reads at most that much, and puts the position back. Only a quick first
+// check: the decoder process's limits are what hold.
 bool hasTooManyScans(QIODevice& file);
 
 }   // namespace zp

@@ -260,12 +260,69 @@ def _tiff_strip(jpeg):
             + struct.pack("<I", 0) + jpeg)
 
 
+def _tiff_strip_typed(jpeg, offset_type, decoy=False):
+    """_tiff_strip with the strip offset typed `offset_type` (1 BYTE, 6 SBYTE, 8 SSHORT, 9 SLONG), or, with
+    `decoy`, kept as a LONG strip offset to nothing beside a tile offset to the JPEG: one tile of 8192 x 8192."""
+    at = 8 + 2 + (13 if decoy else 9) * 12 + 4
+    packed = struct.pack("<" + {1: "B", 6: "b", 8: "h", 9: "i"}[offset_type], at)
+    offset = struct.pack("<HHI", 273, offset_type, 1) + packed.ljust(4, b"\0")
+    if decoy:
+        offset = struct.pack("<HHII", 273, 4, 1, 0xFFFFFF)
+    entries = [(256, 4, 8192), (257, 4, 8192), (258, 3, 8), (259, 3, 7), (262, 3, 1)]
+    tail = [(277, 3, 1), (278, 4, 8192), (279, 4, len(jpeg)), (322, 4, 8192), (323, 4, 8192), (324, 4, at),
+            (325, 4, len(jpeg))] if decoy else [(277, 3, 1), (278, 4, 8192), (279, 4, len(jpeg))]
+    tags = b"".join(struct.pack("<HHII", t, k, 1, v) for t, k, v in entries) + offset + b"".join(
+        struct.pack("<HHII", t, k, 1, v) for t, k, v in tail)
+    count = len(entries) + 1 + len(tail)
+    return (b"II*\0" + struct.pack("<IH", 8, count) + tags + struct.pack("<I", 0)).ljust(at, b"\0") + jpeg
+
+
+def _empty_segment(jpeg, segment):
+    """`jpeg` with `segment`, a marker segment whose length says less than its own two bytes, after its start."""
+    return jpeg[:2] + segment + jpeg[2:]
+
+
+def _same_tiles(count):
+    """A TIFF of `count` 32 x 32 JPEG tiles whose offsets all point at one start-of-image marker, nothing after."""
+    side = 32 * int(count ** 0.5)
+    at = 8 + 2 + 11 * 12 + 4
+    tags = [(256, 4, 1, side), (257, 4, 1, side), (258, 3, 1, 8), (259, 3, 1, 7), (262, 3, 1, 1), (277, 3, 1, 1),
+            (322, 3, 1, 32), (323, 3, 1, 32), (324, 4, count, at + 2), (325, 4, count, at + 2 + 4 * count)]
+    head = b"II*\0" + struct.pack("<IH", 8, len(tags)) + b"".join(struct.pack("<HHII", *t) for t in tags)
+    return (head + struct.pack("<I", 0)).ljust(at, b"\0") + b"\xff\xd8" + struct.pack("<I", at) * count + \
+        struct.pack("<I", 2) * count
+
+
 case("scans500.jpg", "loads 64x64", "progressive JPEG of 500 scans")(lambda: _scans(500))
 case("scans501.jpg", "refused", "progressive JPEG of 501 scans")(lambda: _scans(501))
 case("scans33_8192.jpg", "refused", "progressive JPEG of 33 scans claiming 8192 x 8192 pixels")(
     lambda: _scans(33, huge=True))
 case("scans33_8192.tif", "refused", "TIFF whose one 8192 x 8192 strip is a grey JPEG of 33 scans")(
     lambda: _tiff_strip(_scans(33, grey=True, huge=True)))
+
+
+case("scans1000_app15_empty.jpg", "refused",
+     "progressive JPEG of 1000 scans claiming 8192 x 8192 pixels behind an APP15 segment of length 0")(
+    lambda: _empty_segment(_scans(1000, huge=True), b"\xff\xef\x00\x00"))
+case("scans1000_com_short.jpg", "refused",
+     "progressive JPEG of 1000 scans claiming 8192 x 8192 pixels behind a comment of length 1")(
+    lambda: _empty_segment(_scans(1000, huge=True), b"\xff\xfe\x00\x01"))
+case("same_tiles16384.tif", "refused", "TIFF of 16384 JPEG tiles that all point at one start-of-image marker")(
+    lambda: _same_tiles(16384))
+for _type, _name in ((1, "byte"), (6, "sbyte"), (8, "sshort"), (9, "slong")):
+    case("scans33_8192_%s.tif" % _name, "refused",
+         "scans33_8192.tif with its strip offset typed %s" % _name.upper())(
+        lambda _type=_type: _tiff_strip_typed(_scans(33, grey=True, huge=True), _type))
+case("scans33_8192_decoy.tif", "refused",
+     "TIFF whose one 8192 x 8192 tile is a grey JPEG of 33 scans, beside a strip offset to nothing")(
+    lambda: _tiff_strip_typed(_scans(33, grey=True, huge=True), 9, decoy=True))
+
+
+@case("cmyk_progressive_8000.jpg", "refused", "progressive CMYK JPEG claiming 8000 x 8000 pixels")
+def cmyk_progressive_8000():
+    data = _encoded(Image.new("CMYK", (64, 64), (10, 200, 30, 0)), "JPEG", quality=75, progressive=True)
+    at = data.find(b"\xff\xc2") + 5
+    return data[:at] + struct.pack(">HH", 8000, 8000) + data[at + 4:]
 
 
 @case("text.jpg", "refused", "plain text wearing a .jpg name")

@@ -44,7 +44,7 @@ void Form1::Form_Load(const QStringList& arguments)
 // `recorded`; refused, with nothing changed, if the picture cannot be used at that size.
 Result<> Form1::usePicture(const QString& path, const QString& recorded)
 {
-    Result<PicturePtr> picture = loader_.load(path);
+    Result<PicturePtr> picture = reader_.load(path);
     return picture ? game_.newPuzzleFrom(std::move(*picture), recorded) : picture.refusal();
 }
 
@@ -101,7 +101,10 @@ void Form1::Command5_Click()
 
 void Form1::useOtherImage(const QString& name)
 {
-    if (const Result<> used = usePicture(name, name); !used) {
+    const Result<> used = usePicture(name, name);
+    if (!used && game_.closing())
+        return;   // the window closed while the picture was read
+    if (!used) {
         qCWarning(picturesLog).noquote()
             << logText(QStringLiteral("cannot use the picture \"%1\": %2").arg(name, used.reason()));
         platform_.messageBox(CannotFindMessage.toString(), MsgStyle::Critical);

@@ -56,7 +56,6 @@ private:
 Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, QWidget* parent)
     : QWidget(parent),
       platform_(platform),
-      loader_(loader),
       Form2_(new Form2(
           platform,
           [this] {
@@ -66,7 +65,8 @@ Form1::Form1(QtPlatform& platform, PictureLoader& loader, CommonDialog* dialog, 
           this)),
       CommonDialog1_(dialog),
       game_(GameParts{platform, Image1_, playArea_, PictureClip1_, *this, *Form2_}),
-      files_(game_, *Form2_, loader, platform)
+      reader_(loader, game_),
+      files_(game_, *Form2_, reader_, platform)
 {
     platform_.setWindow(this);
     game_.setBoardShown(false);   // until the window shows

@@ -11,6 +11,7 @@
 #include "platform/qt/qt_platform.h"
 #include "platform/tile_controls.h"
 #include "ui/layout.h"
+#include "ui/reading_loader.h"
 
 #include <QImage>
 #include <QPointer>
@@ -98,7 +99,6 @@ private:
     void paintFocusFrame(QPainter& p);
 
     QtPlatform& platform_;
-    PictureLoader& loader_;
     TileControls Image1_;
     PlayAreaControl playArea_;
     PictureClip PictureClip1_;
@@ -115,6 +115,7 @@ private:
     std::unique_ptr<CommonDialog> ownDialog_;
     CommonDialog* CommonDialog1_ = nullptr;
     Game game_;
+    ReadingLoader reader_;   // the loader, the game kept waiting while it reads
     PuzzleFiles files_;
 };
 

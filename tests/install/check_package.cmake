@@ -47,6 +47,7 @@ set(share "${root}/usr/share")
 set(icons "${share}/icons/hicolor")
 # Every file in its place: ls fails naming any that is missing.
 expect_clean("" ls "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/intro.jpg"
+             "${root}/usr/libexec/zornik-puzzle/zornik-puzzle-decoder"
              "${share}/applications/${APP_ID}.desktop" "${share}/metainfo/${APP_ID}.metainfo.xml"
              "${share}/mime/packages/${APP_ID}.xml" "${share}/man/man6/zornik-puzzle.6.gz"
              "${icons}/48x48/apps/${APP_ID}.png" "${icons}/128x128/apps/${APP_ID}.png"
@@ -56,6 +57,14 @@ expect_clean("" ls "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/int
 # The About box sends the player to the manual page that the package installs.
 file(STRINGS "${root}/usr/games/zornik-puzzle" about ENCODING UTF-16LE REGEX "manual page zornik-puzzle\\(6\\)")
 expect_match("${about}" "manual page zornik-puzzle\\(6\\)")
+
+# The installed program decodes its start-up picture with the installed decoder: nothing logged
+# by the time it has run a few seconds.
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen "${root}/usr/games/zornik-puzzle"
+                TIMEOUT 5 WORKING_DIRECTORY "${WORK}" OUTPUT_VARIABLE out ERROR_VARIABLE out)
+if(out MATCHES "zp\\.pictures")
+  message(FATAL_ERROR "the installed program could not show its start-up picture:\n${out}")
+endif()
 
 # The program must start in the user's home, not in its read-only data folder; the entry names it
 # where the package puts it.

@@ -1,0 +1,108 @@
+// SPDX-License-Identifier: MIT
+// zornik-puzzle-decoder: decodes one picture for the game, in a process of its own under kernel
+// limits and a system call filter, so that a hostile or broken file costs a refusal, never the
+// game. The game starts it with one end of a socket pair as descriptor 3 (see decoder_protocol.h).
+#include "platform/decoder/decode_picture.h"
+#include "platform/decoder/decoder_protocol.h"
+#include "platform/decoder/sandbox.h"
+#include "platform/qt/picture_bounds.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImageReader>
+#include <QThreadPool>
+
+#include <cstring>
+#include <new>
+#include <sys/socket.h>
+#include <unistd.h>
+
+// Image plugins linked into the program (a static plugin's Q_IMPORT_PLUGIN) go here, so that they
+// are registered before the filter is installed.
+
+#ifdef ZP_DECODER_FAULTS
+#include "platform/decoder/test_faults.h"
+#endif
+
+using namespace zp;
+using namespace zp::decoder;
+
+namespace {
+// Loads every image plugin, and the libraries they use, while files can still be opened: each
+// reader made for a format loads its plugin, which stays loaded.
+void loadImagePlugins()
+{
+    // Some readers complain of the empty data; nothing here is worth a line in the game's output.
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+    for (const QByteArray& format : QImageReader::supportedImageFormats()) {
+        QBuffer empty;
+        QImageReader reader(&empty, format);
+        reader.canRead();
+    }
+    QThreadPool::globalInstance();   // large conversions run on its threads
+    qInstallMessageHandler(previous);
+}
+
+// The request and its two descriptors (picture file, memfd); false if the game went away.
+bool receive(Request& request, int (&fds)[2])
+{
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof fds)] = {};
+    iovec data{&request, sizeof request};
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    if (::recvmsg(SocketFd, &message, MSG_CMSG_CLOEXEC) != sizeof request || request.magic != Magic)
+        return false;
+    const cmsghdr* c = CMSG_FIRSTHDR(&message);
+    if (!c || c->cmsg_type != SCM_RIGHTS || c->cmsg_len != CMSG_LEN(sizeof fds))
+        return false;
+    std::memcpy(fds, CMSG_DATA(c), sizeof fds);
+    request.name[sizeof request.name - 1] = 0;
+    return true;
+}
+
+void send(const Reply& reply) { ::send(SocketFd, &reply, sizeof reply, MSG_NOSIGNAL); }
+
+Reply decode(const Request& request, const int (&fds)[2])
+{
+    QFile file(QFile::decodeName(request.name));   // the name gives the reader its format hint
+    if (!file.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return refusal(file.errorString());
+    return decodePicture(file, fds[1], [&request](QSize size, bool turned) {
+        Reply reply;
+        reply.kind = ReplyKind::Size;
+        reply.width = size.width();
+        reply.height = size.height();
+        send(reply);
+        const long long pixels = 1LL * size.width() * size.height();
+        limitResources(decodeMemory(4 * pixels, turned), HeaderSeconds + decodeSeconds(pixels));
+#ifdef ZP_DECODER_FAULTS
+        actOnFault(request.name);   // under the limits of a small picture
+#endif
+    });
+}
+}   // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    loadImagePlugins();
+    limitResources(decodeMemory(MaxPictureBytes, true), HeaderSeconds + decodeSeconds(MaxPictureBytes / 4));
+    if (!installSystemCallFilter())
+        return 1;
+    Request request;
+    int fds[2] = {-1, -1};
+    if (!receive(request, fds))
+        return 1;
+    try {
+        send(decode(request, fds));
+    } catch (const std::bad_alloc&) {
+        send(refusal(QStringLiteral("the decoder ran out of memory")));
+    }
+    // Ends without the exit handlers: the pixels are in the memfd, and a leak check at exit would
+    // make system calls the filter refuses.
+    ::_exit(0);
+}

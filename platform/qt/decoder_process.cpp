@@ -1,0 +1,248 @@
+// SPDX-License-Identifier: MIT
+// Starting, feeding, watching and ending the picture decoder process.
+#include "platform/qt/decoder_process.h"
+
+#include "platform/qt/picture_bounds.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFile>
+#include <QSocketNotifier>
+#include <QTimer>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <optional>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/mman.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace zp {
+
+// What one wait for a reply allows the decoder.
+struct DecodeBound {
+    double seconds;            // of work for this reply: the clock allows ClockPerProcessorSecond times more
+    double processorSeconds;   // in all, since the decoder started
+    long long memory;          // resident
+};
+
+namespace {
+using namespace decoder;
+
+// Resident memory the decoder holds before it decodes (Qt, the plugins and their libraries;
+// more under the sanitizers), above what decodeMemory allows for the picture.
+constexpr long long BaseMemory = 160LL << 20;
+constexpr int WatchMs = 50;
+
+double now()
+{
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+Refusal systemReason(const char* what)
+{
+    return {QString::fromUtf8(what) + ": " + QString::fromLocal8Bit(std::strerror(errno))};
+}
+
+// Resident memory of process `pid` in bytes (the second field of /proc/PID/statm); 0 if unknown.
+long long residentBytes(pid_t pid)
+{
+    QFile statm(QStringLiteral("/proc/%1/statm").arg(pid));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    return statm.readAll().split(' ').value(1).toLongLong() * ::sysconf(_SC_PAGESIZE);
+}
+
+// Processor seconds process `pid` has used (utime and stime of /proc/PID/stat); 0 if unknown.
+double processorSeconds(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray text = stat.readAll();
+    const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');   // from the state on
+    return double(fields.value(11).toLongLong() + fields.value(12).toLongLong()) /
+        double(::sysconf(_SC_CLK_TCK));
+}
+
+enum class Wait { Ready, TimedOut, OverMemory, Interrupted };
+
+// Waits until `fd` can be read, checking every WatchMs the processor time, the clock and the
+// memory of `pid` against `bound`. With an application, its events go on meanwhile (the window
+// paints and answers); its end (the window closed) interrupts the wait.
+Wait waitReadable(int fd, const DecodeBound& bound, pid_t pid)
+{
+    const double deadline = now() + bound.seconds * ClockPerProcessorSecond;
+    const auto overdue = [&]() -> std::optional<Wait> {
+        if (now() >= deadline || processorSeconds(pid) >= bound.processorSeconds)
+            return Wait::TimedOut;
+        if (residentBytes(pid) > bound.memory)
+            return Wait::OverMemory;
+        return std::nullopt;
+    };
+    if (!QCoreApplication::instance()) {
+        for (pollfd p{fd, POLLIN, 0};; p.revents = 0) {
+            if (::poll(&p, 1, WatchMs) > 0)
+                return Wait::Ready;
+            if (const auto end = overdue())
+                return *end;
+        }
+    }
+    std::optional<Wait> result;
+    QEventLoop loop;
+    QSocketNotifier readable(fd, QSocketNotifier::Read);
+    QTimer watch;
+    QObject::connect(&readable, &QSocketNotifier::activated, &loop, [&] {
+        result = result.value_or(Wait::Ready);
+        loop.quit();
+    });
+    QObject::connect(&watch, &QTimer::timeout, &loop, [&] {
+        if (!result && (result = overdue()))
+            loop.quit();
+    });
+    watch.start(WatchMs);
+    loop.exec();
+    return result.value_or(Wait::Interrupted);
+}
+}   // namespace
+
+Result<std::unique_ptr<DecoderProcess>> DecoderProcess::start(const QString& program)
+{
+    int pair[2];
+    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0)
+        return systemReason("cannot start the picture decoder");
+    // dup2 onto the same number would keep close-on-exec, so the child's end must not be 3 already.
+    if (pair[1] == SocketFd) {
+        const int moved = ::fcntl(pair[1], F_DUPFD_CLOEXEC, SocketFd + 1);
+        ::close(pair[1]);
+        pair[1] = moved;
+    }
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, pair[1], SocketFd);
+    const QByteArray path = QFile::encodeName(program);
+    char* argv[] = {const_cast<char*>(path.constData()), nullptr};
+    pid_t pid = 0;
+    const int error = ::posix_spawn(&pid, path.constData(), &actions, nullptr, argv, environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(pair[1]);
+    if (error != 0) {
+        ::close(pair[0]);
+        errno = error;
+        return systemReason("cannot start the picture decoder");
+    }
+    return std::make_unique<DecoderProcess>(pid, pair[0]);
+}
+
+DecoderProcess::~DecoderProcess()
+{
+    ::close(socket_);
+    if (pid_ > 0) {
+        ::kill(pid_, SIGKILL);
+        ::waitpid(pid_, nullptr, 0);
+    }
+}
+
+bool DecoderProcess::sendRequest(int file, int memfd, const QString& name)
+{
+    Request request;
+    const QByteArray bytes = QFile::encodeName(name).left(sizeof request.name - 1);
+    std::memcpy(request.name, bytes.constData(), std::size_t(bytes.size()));
+    const int fds[2] = {file, memfd};
+    alignas(cmsghdr) char control[CMSG_SPACE(sizeof fds)] = {};
+    iovec data{&request, sizeof request};
+    msghdr message{};
+    message.msg_iov = &data;
+    message.msg_iovlen = 1;
+    message.msg_control = control;
+    message.msg_controllen = sizeof control;
+    cmsghdr* c = CMSG_FIRSTHDR(&message);
+    c->cmsg_level = SOL_SOCKET;
+    c->cmsg_type = SCM_RIGHTS;
+    c->cmsg_len = CMSG_LEN(sizeof fds);
+    std::memcpy(CMSG_DATA(c), fds, sizeof fds);
+    return ::sendmsg(socket_, &message, MSG_NOSIGNAL) == sizeof request;
+}
+
+// Kills the process, if it still runs, and says why it ended.
+QString DecoderProcess::endReason()
+{
+    if (pid_ <= 0)
+        return QStringLiteral("the picture decoder has ended");
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    if (::waitpid(pid_, &status, 0) != pid_)
+        return QStringLiteral("the picture decoder was lost");
+    pid_ = -1;   // reaped: the destructor must not signal a number the system may reuse
+    if (WIFEXITED(status))
+        return QStringLiteral("the picture decoder ended without a picture (exit status %1)")
+            .arg(WEXITSTATUS(status));
+    const int signal = WTERMSIG(status);
+    if (signal == SIGSYS)
+        return QStringLiteral("the picture decoder made a system call its filter forbids");
+    if (signal == SIGXCPU)
+        return QStringLiteral("the picture decoder ran out of processor time");
+    return QStringLiteral("the picture decoder crashed (%1)")
+        .arg(QString::fromLocal8Bit(::strsignal(signal)));
+}
+
+Result<Reply> DecoderProcess::nextReply(const DecodeBound& bound)
+{
+    switch (waitReadable(socket_, bound, pid_)) {
+    case Wait::TimedOut: endReason(); return Refusal{QStringLiteral("the picture took too long to decode")};
+    case Wait::OverMemory:
+        endReason();
+        return Refusal{QStringLiteral("the picture took too much memory to decode")};
+    case Wait::Interrupted: endReason(); return Refusal{QStringLiteral("the program is closing")};
+    case Wait::Ready: break;
+    }
+    Reply reply;
+    const ssize_t n = ::recv(socket_, &reply, sizeof reply, MSG_DONTWAIT);
+    if (n == 0 || (n < 0 && errno != EAGAIN))
+        return Refusal{endReason()};
+    if (n != sizeof reply || reply.magic != Magic)
+        return Refusal{QStringLiteral("the picture decoder's reply is malformed")};
+    reply.reason[sizeof reply.reason - 1] = 0;
+    return reply;
+}
+
+Result<DecodedPixels> DecoderProcess::decode(int file, const QString& name)
+{
+    DecodedPixels pixels;
+    pixels.memfd = ::memfd_create("zp-picture", MFD_CLOEXEC);
+    if (pixels.memfd < 0)
+        return systemReason("no shared memory for the picture");
+    Result<Reply> reply = Refusal{};
+    if (!sendRequest(file, pixels.memfd, name))
+        reply = Refusal{endReason()};
+    else
+        reply = nextReply({HeaderSeconds, HeaderSeconds, BaseMemory + decodeMemory(MaxPictureBytes, true)});
+    if (reply && reply->kind == ReplyKind::Size) {
+        const long long pixelCount = 1LL * reply->width * reply->height;
+        const double seconds = decodeSeconds(pixelCount);
+        reply =
+            nextReply({seconds, HeaderSeconds + seconds, BaseMemory + decodeMemory(4 * pixelCount, true)});
+    }
+    if (pid_ > 0)
+        endReason();   // one picture each: the pixels are no one else's once it has ended
+    if (reply && reply->kind == ReplyKind::Picture) {
+        pixels.reply = *reply;
+        return pixels;
+    }
+    ::close(pixels.memfd);
+    if (!reply)
+        return reply.refusal();
+    return Refusal{reply->kind == ReplyKind::Refused
+                       ? QString::fromUtf8(reply->reason)
+                       : QStringLiteral("the picture decoder's reply is malformed")};
+}
+
+}   // namespace zp

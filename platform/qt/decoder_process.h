@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+// The game's side of its picture decoder: a process of its own, started ahead of need, that
+// decodes one picture into shared memory and is ended by the game if it takes too long.
+#pragma once
+
+#include "platform/decoder/decoder_protocol.h"
+#include "platform/result.h"
+
+#include <QString>
+
+#include <memory>
+#include <sys/types.h>
+
+namespace zp {
+
+// A picture's pixels in a memfd (owned by the receiver, who closes it), as the decoder said.
+struct DecodedPixels {
+    int memfd = -1;
+    decoder::Reply reply;
+};
+
+struct DecodeBound;
+
+class DecoderProcess {
+public:
+    // Starts `program` with its end of a socket pair; refused with the system's reason.
+    static Result<std::unique_ptr<DecoderProcess>> start(const QString& program);
+    DecoderProcess(pid_t pid, int socket) : pid_(pid), socket_(socket) {}
+    DecoderProcess(const DecoderProcess&) = delete;
+    DecoderProcess& operator=(const DecoderProcess&) = delete;
+    // Ends the process if it still runs, and reaps it.
+    ~DecoderProcess();
+
+    // Decodes the picture open as `file` (`name`, without a folder, is the format hint). Waits
+    // while the program's events go on, for the header and then for processor time that grows
+    // with the picture's claimed size (and a multiple of it on the clock); past it, or past its
+    // memory bound, the process is killed. Every
+    // way the process fails gives a refusal with the reason. Once this returns, the process
+    // has ended, so nothing else holds the pixels. One picture per process.
+    Result<DecodedPixels> decode(int file, const QString& name);
+
+private:
+    bool sendRequest(int file, int memfd, const QString& name);
+    Result<decoder::Reply> nextReply(const DecodeBound& bound);
+    QString endReason();
+
+    pid_t pid_;
+    int socket_;
+};
+
+}   // namespace zp
