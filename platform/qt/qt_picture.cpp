@@ -4,6 +4,8 @@
 
 #include "platform/file_io.h"
 #include "platform/jpeg_scans.h"
+#include "platform/qt/formats/import_photo_formats.h"
+#include "platform/qt/true_colours.h"
 
 #include <QImageReader>
 
@@ -36,6 +38,7 @@ Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
         return Refusal{QStringLiteral("cannot decode: ") + reader.errorString()};
     // One conversion to a format the painter draws fast; in place where the depth allows.
     image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    makeTrueColours(image);
     return std::make_shared<const QtPicture>(std::move(image));
 }
 
