@@ -124,12 +124,12 @@ bool JxlHandler::read(QImage* image)
     if (!parse() || !isDecodableSize(uprightSize()))
         return false;
     const bool alpha = info_.alpha_bits > 0;
+    // Four bytes a pixel also without alpha: the loader turns them into its 32-bit format in place.
     QImage pixels(uprightSize(),
-                  !alpha                          ? QImage::Format_RGB888
+                  !alpha                          ? QImage::Format_RGBX8888
                       : info_.alpha_premultiplied ? QImage::Format_RGBA8888_Premultiplied
                                                   : QImage::Format_RGBA8888);
-    // Rows as QImage lays them out: 4-byte aligned.
-    const JxlPixelFormat format{alpha ? 4U : 3U, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 4};
+    const JxlPixelFormat format{4, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
     size_t needed = 0;
     for (;;) {
         switch (JxlDecoderProcessInput(decoder_.get())) {
