@@ -8,6 +8,7 @@
 #include <QColorSpace>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QImageReader>
 
 #include <cstdio>
@@ -22,12 +23,14 @@ int main(int argc, char* argv[])
     QImageReader::setAllocationLimit(zp::MaxPictureMiB);
     QElapsedTimer clock;
     clock.start();
-    QImage image = QImageReader(argv[1]).read();
+    QFile file(argv[1]);
+    QImageReader reader(&file);
+    QImage image = reader.read();
     const double decode = clock.nsecsElapsed() / 1e6;
     image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     const double format = clock.nsecsElapsed() / 1e6 - decode;
     const bool tagged = image.colorSpace().isValid();
-    zp::makeTrueColours(image);
+    zp::makeUprightSrgb(image, file);
     const double colours = clock.nsecsElapsed() / 1e6 - decode - format;
     clock.restart();
     const auto loaded = zp::loadPicture(argv[1]);

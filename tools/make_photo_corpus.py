@@ -1,9 +1,10 @@
 #!/usr/bin/python3
 # SPDX-License-Identifier: MIT
 # Makes the photo corpus in tests/data/photos: small HEIC, AVIF and JPEG XL pictures made by the
-# formats' own encoders, pictures with wide-gamut ICC profiles, broken HEIC files, and beside each
-# picture NAME the pixels it must load to, NAME.png, computed without the game: by the format's
-# reference decoder (heif-convert, djxl) and, for a colour profile, by littlecms (PIL.ImageCms).
+# formats' own encoders, pictures with wide-gamut ICC profiles or an EXIF orientation, broken HEIC
+# files, and beside each picture NAME the pixels it must load to, NAME.png, computed without the
+# game: by the format's reference decoder (heif-convert, djxl), by littlecms (PIL.ImageCms) for a
+# colour profile and by PIL for an orientation. The same files on every run.
 # Needs what tools/setup installs: libheif-examples, libjxl-tools, libavif-bin, colord-data, PIL.
 import ctypes
 import io
@@ -13,7 +14,7 @@ import subprocess
 import sys
 import tempfile
 
-from PIL import Image, ImageCms
+from PIL import Image, ImageCms, ImageOps
 
 OUT = pathlib.Path(__file__).resolve().parent.parent / "tests" / "data" / "photos"
 PROFILES = pathlib.Path("/usr/share/color/icc/colord")
@@ -44,7 +45,9 @@ def reference(decoder, picture, tmp):
 def in_srgb(im, icc):
     """`im`'s numbers, meant in the colour space of `icc`, converted to sRGB by littlecms."""
     source = ImageCms.ImageCmsProfile(io.BytesIO(icc))
-    return ImageCms.profileToProfile(im, source, ImageCms.createProfile("sRGB"), outputMode="RGB")
+    converted = ImageCms.profileToProfile(im, source, ImageCms.createProfile("sRGB"), outputMode="RGB")
+    converted.info.pop("icc_profile", None)   # dated on each run: the file would change every time
+    return converted
 
 
 def rotated_heic(path, im, orientation):
@@ -117,6 +120,12 @@ def main():
                 scene().save(OUT / name, icc_profile=icc, quality=90)
                 stored = Image.open(OUT / name).convert("RGB")
             in_srgb(stored, icc).save(OUT / (name + ".png"))
+        # PNG and WebP photos stored on their side with an EXIF orientation, upright as PIL turns them.
+        for name in ("tagged6.png", "tagged6.webp"):
+            exif = Image.Exif()
+            exif[0x0112] = 6
+            scene().save(OUT / name, exif=exif.tobytes(), lossless=True)
+            ImageOps.exif_transpose(Image.open(OUT / name)).convert("RGB").save(OUT / (name + ".png"))
         # Broken HEIC files: one claiming 60000 x 60000 pixels in its ispe box, one cut short.
         heic = (OUT / "sample.heic").read_bytes()
         for side in (60000, 20000):   # every ispe box (coded and shown size): version, width, height

@@ -38,7 +38,7 @@ Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
         return Refusal{QStringLiteral("cannot decode: ") + reader.errorString()};
     // One conversion to a format the painter draws fast; in place where the depth allows.
     image.convertTo(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
-    makeTrueColours(image);
+    makeUprightSrgb(image, *file);
     return std::make_shared<const QtPicture>(std::move(image));
 }
 

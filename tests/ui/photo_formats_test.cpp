@@ -19,10 +19,16 @@ const QString PhotoDir = QFileInfo(__FILE__).absoluteDir().filePath("../data/pho
 // samples; littlecms's and Qt's arithmetic).
 using Photo = std::tuple<const char*, const char*, int>;
 const Photo Photos[] = {
-    {"HeicAsHeifConvertDecodesIt", "sample.heic", 0}, {"AvifAsHeifConvertDecodesIt", "sample.avif", 0},
-    {"TenBitAvifAtEightBits", "deep.avif", 1},        {"JpegXlAsDjxlDecodesIt", "sample.jxl", 0},
-    {"HeicTurnedByItsRotation", "rotated.heic", 0},   {"AdobeRgbJpegInSrgb", "adobe.jpg", 2},
-    {"ProPhotoPngInSrgb", "prophoto.png", 2},         {"AdobeRgbHeicInSrgb", "adobe.heic", 2},
+    {"HeicAsHeifConvertDecodesIt", "sample.heic", 0},
+    {"AvifAsHeifConvertDecodesIt", "sample.avif", 0},
+    {"TenBitAvifAtEightBits", "deep.avif", 1},
+    {"JpegXlAsDjxlDecodesIt", "sample.jxl", 0},
+    {"HeicTurnedByItsRotation", "rotated.heic", 0},
+    {"AdobeRgbJpegInSrgb", "adobe.jpg", 2},
+    {"ProPhotoPngInSrgb", "prophoto.png", 2},
+    {"AdobeRgbHeicInSrgb", "adobe.heic", 2},
+    {"PngTurnedByItsExifOrientation", "tagged6.png", 0},
+    {"WebpTurnedByItsExifOrientation", "tagged6.webp", 0},
 };
 
 // The largest difference of a channel between two pictures of one size.
