@@ -26,10 +26,11 @@ set(CPACK_PACKAGE_VENDOR "The Zornik PUZZLE! developers")
 set(CPACK_PACKAGE_CONTACT "${ZP_MAINTAINER}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "sliding-tile picture puzzle")
 set(CPACK_PACKAGE_DESCRIPTION [[
-Zornik PUZZLE! cuts a picture (BMP, GIF, JPEG or TIFF) into a grid of tiles
-with one slot left empty. Click a tile next to the empty slot, or press an
-arrow key, and it slides across. Shuffle the picture with your own moves,
-then put it back together, or let Solve It! take every move back.
+Zornik PUZZLE! cuts a picture (BMP, GIF, JPEG, PNG, TIFF, WebP, HEIC, AVIF
+or JPEG XL) into a grid of tiles with one slot left empty. Click a tile next
+to the empty slot, or press an arrow key, and it slides across. Shuffle the
+picture with your own moves, then put it back together, or let Solve It!
+take every move back.
 
 A game can be saved as a small puzzle file and opened again later.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

@@ -2,6 +2,7 @@
 // A dropped file is handed to the command that would have asked for it.
 #include "ui/file_drop.h"
 
+#include "platform/qt/formats/photo_format_keys.h"
 #include "ui/form1.h"
 
 #include <QDropEvent>
@@ -31,6 +32,7 @@ Dropped droppedFile(const QMimeData* mime)
     const QByteArray suffix = file.suffix().toLower().toUtf8();
     const Kind kind = suffix == "pzl"                            ? Kind::Puzzle
         : QImageReader::supportedImageFormats().contains(suffix) ? Kind::Picture
+        : photoFormatKeys().contains(suffix)                     ? Kind::Picture
                                                                  : Kind::None;
     if (kind == Kind::None || !file.isFile())   // a regular file, also behind a link
         return {};

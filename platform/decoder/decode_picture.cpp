@@ -4,6 +4,7 @@
 
 #include "platform/jpeg_scans.h"
 #include "platform/qt/picture_bounds.h"
+#include "platform/qt/true_colours.h"
 
 #include <QImageReader>
 #include <QTransform>
@@ -61,7 +62,6 @@ Reply refusal(const QString& reason)
 
 QImage finalImage(QImage image, QImageIOHandler::Transformations turn)
 {
-    // Colour conversion to sRGB and the orientation of more formats belong here too.
     image.mirror(turn & QImageIOHandler::TransformationMirror, turn & QImageIOHandler::TransformationFlip);
     if (turn & QImageIOHandler::TransformationRotate90)
         image = image.transformed(QTransform().rotate(90));
@@ -97,6 +97,7 @@ Reply decodePicture(QFile& file, int memfd, const std::function<void(QSize, bool
     if (!reader.read(&image) || image.isNull())
         return refusal(QStringLiteral("cannot decode: ") + reader.errorString());
     image = finalImage(std::move(image), turn);
+    makeUprightSrgb(image, file);
     if (!withinBounds(image.size()) || !placeInto(memfd, image, mapped, bytes))
         return refusal(QStringLiteral("cannot decode: no room for the pixels"));
     Reply reply;

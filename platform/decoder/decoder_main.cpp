@@ -17,8 +17,8 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-// Image plugins linked into the program (a static plugin's Q_IMPORT_PLUGIN) go here, so that they
-// are registered before the filter is installed.
+// Image plugins linked into the program, registered before the filter is installed.
+#include "platform/qt/formats/import_photo_formats.h"
 
 #ifdef ZP_DECODER_FAULTS
 #include "platform/decoder/test_faults.h"

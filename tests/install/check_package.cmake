@@ -36,10 +36,12 @@ expect_clean("" "${CPACK}" -G DEB --config "${BUILD_DIR}/CPackConfig.cmake" -B "
 file(GLOB deb "${WORK}/zornik-puzzle_${VERSION}_*.deb")
 
 # The fields: the version from the project, the games section, and the run-time needs no library
-# scan finds (the X11 platform plugin, the TIFF reader) beside those it finds.
+# scan finds (the X11 platform plugin, the TIFF reader) beside those it finds (Qt, the photo
+# formats' libraries).
 expect_clean("" dpkg-deb --field "${deb}" Version Section Depends)
 expect_match("${out}" "Version: ${VERSION}\n" "Section: games\n" "Depends: [^\n]*libqt6widgets6"
-             "Depends: [^\n]*qt6-qpa-plugins" "Depends: [^\n]*qt6-image-formats-plugins")
+             "Depends: [^\n]*qt6-qpa-plugins" "Depends: [^\n]*qt6-image-formats-plugins"
+             "Depends: [^\n]*libheif1" "Depends: [^\n]*libjxl0.7" "Depends: [^\n]*libexif12")
 
 set(root "${WORK}/root")
 expect_clean("" dpkg-deb --extract "${deb}" "${root}")

@@ -27,7 +27,7 @@ TEST_F(HostileUser, ASizeLineOfAnyLengthReachesTheBoardWholeThroughTheSizeDialog
     form.Command2_Click();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(moves(), Moves{2});
-    EXPECT_EQ(form.sizeDialog()->Text1->text(), cols);
+    EXPECT_EQ(form.sizeDialog()->columnsText(), cols);
     EXPECT_EQ(fault(), "");
 }
 
