@@ -15,7 +15,7 @@ import subprocess
 import sys
 import time
 
-REPLY = struct.Struct("<IIiiii240s")
+REPLY = struct.Struct("<IIiiiii240s")
 MAGIC = 0x5A50444B
 
 
@@ -35,7 +35,7 @@ def decode(process, game, path):
         socket.send_fds(game, [struct.pack("<I256s", MAGIC, os.path.basename(path).encode())],
                         [f.fileno(), memfd])
         while True:
-            _, kind, width, height, _, _, reason = REPLY.unpack(game.recv(REPLY.size).ljust(REPLY.size, b"\0"))
+            _, kind, width, height, _, _, _, reason = REPLY.unpack(game.recv(REPLY.size).ljust(REPLY.size, b"\0"))
             if kind != 1:
                 break
     os.close(memfd)

@@ -76,6 +76,7 @@ Reply decode(const Request& request, const int (&fds)[2])
         reply.kind = ReplyKind::Size;
         reply.width = size.width();
         reply.height = size.height();
+        reply.turned = turned;
         send(reply);
         const long long pixels = 1LL * size.width() * size.height();
         limitResources(decodeMemory(4 * pixels, turned), HeaderSeconds + decodeSeconds(pixels));

@@ -19,7 +19,7 @@ struct Request {
 };
 
 enum class ReplyKind : std::uint32_t {
-    Size = 1,      // the header is read and within bounds: width x height, upright
+    Size = 1,      // the header is read and within bounds: width x height, upright, turned
     Picture = 2,   // the pixels are in the memfd: width, height, bytesPerLine, format
     Refused = 3,   // no picture: reason
 };
@@ -30,6 +30,7 @@ struct Reply {
     ReplyKind kind = ReplyKind::Refused;
     std::int32_t width = 0, height = 0, bytesPerLine = 0;
     std::int32_t format = 0;   // QImage::Format: RGB32 or ARGB32_Premultiplied
+    std::int32_t turned = 0;   // Size: 1 if turned a quarter by its orientation tag (a second copy)
     char reason[240] = {};     // NUL-terminated UTF-8
 };
 

@@ -228,8 +228,8 @@ Result<DecodedPixels> DecoderProcess::decode(int file, const QString& name)
     if (reply && reply->kind == ReplyKind::Size) {
         const long long pixelCount = 1LL * reply->width * reply->height;
         const double seconds = decodeSeconds(pixelCount);
-        reply =
-            nextReply({seconds, HeaderSeconds + seconds, BaseMemory + decodeMemory(4 * pixelCount, true)});
+        reply = nextReply({seconds, HeaderSeconds + seconds,
+                           BaseMemory + decodeMemory(4 * pixelCount, reply->turned != 0)});
     }
     if (pid_ > 0)
         endReason();   // one picture each: the pixels are no one else's once it has ended

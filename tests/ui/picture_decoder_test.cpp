@@ -52,7 +52,7 @@ TEST_F(SlowDecode, WhileAPictureDecodesTheWindowTakesInputAsDuringASlide)
 {
     bool answered = false;
     Moves pressed{99};
-    QTimer::singleShot(300, [&] {
+    QTimer::singleShot(300, &form, [&] {
         answered = true;
         form.Image1_MouseDown(15);   // beside the empty slot
         form.button(6)->click();     // About
@@ -68,7 +68,7 @@ TEST_F(SlowDecode, WhileAPictureDecodesTheWindowTakesInputAsDuringASlide)
 
 TEST_F(SlowDecode, ClosingTheWindowWhileAPictureDecodesEndsItWithoutAMessage)
 {
-    QTimer::singleShot(300, [this] { form.close(); });
+    QTimer::singleShot(300, &form, [this] { form.close(); });
     form.Command5_Click();
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(pictureSize(), QSize(480, 360));
