@@ -5,9 +5,28 @@
 #include "platform/file_io.h"
 #include "platform/jpeg_scans.h"
 
+#include <QFileInfo>
 #include <QImageReader>
 
+#include <memory>
+
 namespace zp {
+
+namespace {
+// A file opened from its descriptor has no name for QImageReader to take the suffix from, and
+// left to guess, the reader loads every image plugin to ask each in turn. So the reader of the
+// suffix's format is asked first, alone; a picture saved under another suffix or none is then
+// told by its content, as a named file would be.
+std::unique_ptr<QImageReader> readerFor(QFile& file, const QString& path)
+{
+    auto bySuffix = std::make_unique<QImageReader>(&file, QFileInfo(path).suffix().toLower().toLatin1());
+    bySuffix->setAutoDetectImageFormat(false);
+    if (bySuffix->canRead())
+        return bySuffix;
+    file.seek(0);
+    return std::make_unique<QImageReader>(&file);
+}
+}   // namespace
 
 Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
 {
@@ -15,9 +34,8 @@ Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
     if (!opened)
         return opened.refusal();
     QFile* const file = opened->get();
-    // The file keeps its name, so the reader guesses the format from the suffix and then, as with
-    // a picture saved under the wrong suffix, from the content.
-    QImageReader reader(file);
+    const std::unique_ptr<QImageReader> chosen = readerFor(*file, path);
+    QImageReader& reader = *chosen;
     // Upright as every picture viewer shows it (a phone stores a portrait photo on its side); a
     // broken or unknown orientation tag turns nothing. The header gives the stored size, which the
     // checks below, alike for both sides, take as the size of the upright picture.
