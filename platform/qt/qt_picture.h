@@ -21,10 +21,10 @@ private:
     QImage image_;
 };
 
-// Largest decoded picture accepted: 64 megapixels at 4 bytes a pixel, which takes in the photos
-// of today's phones and cameras. The game's reads raise Qt's allocation limit to this.
-inline constexpr int MaxPictureMiB = 256;
-inline constexpr long long MaxPictureBytes = MaxPictureMiB * 1024LL * 1024;
+// Largest decoded picture accepted: MaxPicturePixels at 4 bytes a pixel. The game's reads raise
+// Qt's allocation limit to this.
+inline constexpr long long MaxPictureBytes = 4 * MaxPicturePixels;
+inline constexpr int MaxPictureMiB = int(MaxPictureBytes / (1024 * 1024));
 
 // Loads the first image of a picture file (BMP, GIF, JPEG, TIFF, ...), turned upright by its
 // orientation tag (EXIF) when it has a valid one. The size is read from the header first: a picture
