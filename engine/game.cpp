@@ -71,7 +71,7 @@ void Game::solve()
         runDeferred();   // commands pressed while the tile was in flight
         if (activeSolve_ != id)
             return;   // stopped, or the board was replaced
-        delay(0.3);
+        delay(SolvePauseSeconds);
     }
     if (activeSolve_ == id)
         activeSolve_ = 0;

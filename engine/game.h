@@ -15,6 +15,9 @@
 
 namespace zp {
 
+// The pause "Solve It!" makes after each move it plays back, in seconds.
+inline constexpr double SolvePauseSeconds = 0.3;
+
 class BoardObserver;
 class Platform;
 class TileControls;

@@ -175,7 +175,7 @@ Result<std::unique_ptr<QFile>> openRegularFile(const QString& path)
         ::close(fd);
         return S_ISDIR(st.st_mode) ? systemReason(EISDIR) : Refusal{NotAFile.toString()};
     }
-    auto file = std::make_unique<QFile>(path);   // the name gives the picture reader its format hint
+    auto file = std::make_unique<QFile>(path);   // opened from the descriptor, it keeps no name
     if (!file->open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return Refusal{file->errorString()};

@@ -29,8 +29,10 @@ public:
     // `platform` gives the clock; both must outlive the pacer.
     FramePacer(const Platform& platform, PacedView& view) : platform_(platform), view_(view) {}
 
-    // The display's frames per second; an unknown rate (0 or less) counts as 60.
-    void setRefreshRate(double hertz) { interval_ = 1 / (hertz > 0 ? hertz : 60.0); }
+    // The rate of a display that does not tell its own, in frames per second.
+    static constexpr double UsualRefreshRate = 60;
+    // The display's frames per second; an unknown rate (0 or less) counts as UsualRefreshRate.
+    void setRefreshRate(double hertz) { interval_ = 1 / (hertz > 0 ? hertz : UsualRefreshRate); }
 
     // A move has landed: what was gathered since the last frame is painted before this returns.
     void moveLanded();
@@ -42,7 +44,7 @@ public:
 private:
     const Platform& platform_;
     PacedView& view_;
-    double interval_ = 1 / 60.0;
+    double interval_ = 1 / UsualRefreshRate;
     double lastFrame_ = -std::numeric_limits<double>::infinity();
     std::optional<TwipsRect> gathered_;
 };

@@ -3,6 +3,8 @@
 // the picture again, so a small file of thousands of scans keeps the decoder busy for minutes.
 #pragma once
 
+#include "platform/picture.h"
+
 #include <QIODevice>
 
 namespace zp {
@@ -10,9 +12,9 @@ namespace zp {
 // Most scans one JPEG may have. A progressive JPEG from a camera or an editor has about ten;
 // libjpeg-turbo's own tools refuse more than 500.
 inline constexpr int MaxJpegScans = 500;
-// Most pixels that all scans together may walk: 32 passes over the largest picture taken
-// (64 megapixels), far above the ten of a real progressive photo of that size.
-inline constexpr long long MaxScannedPixels = 32LL * 64 * 1024 * 1024;
+// Most pixels that all scans together may walk: 32 passes over the largest picture taken,
+// far above the ten of a real progressive photo of that size.
+inline constexpr long long MaxScannedPixels = 32 * MaxPicturePixels;
 
 // Whether the JPEG data in `file`, a JPEG or JPEG strips or tiles inside a TIFF, passes either
 // bound. The scans are counted from their markers, without decoding, as libjpeg reads them: one

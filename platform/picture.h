@@ -10,6 +10,8 @@ namespace zp {
 inline constexpr int MaxPictureSide = 32767;
 // The one rule for a picture's side: whether a side of `pixels` can be cut.
 constexpr bool isCuttableSide(int pixels) { return pixels >= 1 && pixels <= MaxPictureSide; }
+// Most pixels of a picture decoded, 64 megapixels: the photos of today's phones and cameras.
+inline constexpr long long MaxPicturePixels = 64LL * 1024 * 1024;
 
 // Pixel data lives in the toolkit's subclass; the engine never touches it.
 class Picture {

@@ -4,7 +4,10 @@
 
 namespace zp {
 
-TileControls::TileControls() { tiles_.push_back(TileRecord{{0, 0, 408, 408}, -1, true, false}); }
+TileControls::TileControls()
+{
+    tiles_.push_back(TileRecord{{0, 0, BaseTileTwips, BaseTileTwips}, -1, true, false});
+}
 
 void TileControls::create(int k)
 {

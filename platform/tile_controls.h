@@ -4,20 +4,17 @@
 
 #include "platform/control_listener.h"
 #include "platform/tile_index.h"
+#include "platform/tile_record.h"
 #include "platform/twips.h"
 
 #include <vector>
 
 namespace zp {
 
-struct TileRecord {
-    TwipsRect rect;
-    int cell = -1;   // picture-clip cell shown; -1: no picture
-    bool exists = false;
-    bool visible = false;
-};
+// The base tile's designed side, in twips.
+inline constexpr float BaseTileTwips = 408;
 
-// Element 0 always exists; it is the hidden base tile at (0, 0), 408 x 408 twips until changed.
+// Element 0 always exists; it is the hidden base tile at (0, 0), BaseTileTwips square until changed.
 // Element numbers are 16-bit: 0..32767. The records are kept here; where visible tiles lie is
 // the TileIndex's to tell, and what a change repaints is the ChangeNotifier's to hand on.
 class TileControls {

@@ -2,8 +2,6 @@
 // The buckets of the tile index.
 #include "platform/tile_index.h"
 
-#include "platform/tile_controls.h"
-
 #include <algorithm>
 
 namespace zp {

@@ -2,6 +2,7 @@
 // Which visible tiles may lie in an area: the spatial index of the tile control array.
 #pragma once
 
+#include "platform/tile_record.h"
 #include "platform/twips.h"
 
 #include <cstdint>
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace zp {
-
-struct TileRecord;
 
 // Visible tiles in buckets of the largest visible tile's size, each in the bucket of its top-left
 // corner, so that a lookup costs what the area holds, not what the board holds. Built at the first

@@ -10,6 +10,10 @@
 
 namespace zp {
 
+inline constexpr double TwipsPerInch = 1440;
+// Twips per pixel of a screen that does not tell its dots per inch: one of 96 dots per inch.
+inline constexpr double UsualTwipsPerPixel = TwipsPerInch / 96;
+
 // A rectangle in twips, in the coordinates of the control's container.
 struct TwipsRect {
     float left = 0, top = 0, width = 0, height = 0;

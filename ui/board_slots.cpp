@@ -10,7 +10,6 @@
 #include <QAccessibleEvent>
 
 #include <algorithm>
-#include <cmath>
 
 namespace zp {
 
@@ -47,10 +46,7 @@ QRect BoardSlots::screenRect(int slot) const
     const float w = tiles_.width(0), h = tiles_.height(0);
     const TwipsRect twips{tiles_.left(0) + slot % cols_ * w, tiles_.top(0) + slot / cols_ * h, w, h};
     const QRect device = playArea_->devicePixels(twips).translated(playArea_->board().topLeft());
-    const double r = playArea_->devicePixelRatioF();
-    const QRect logical(
-        QPoint(int(std::floor(device.left() / r)), int(std::floor(device.top() / r))),
-        QPoint(int(std::ceil((device.right() + 1) / r)) - 1, int(std::ceil((device.bottom() + 1) / r)) - 1));
+    const QRect logical = logicalCover(device, playArea_->devicePixelRatioF());
     QWidget* window = playArea_->parentWidget();
     return window ? logical.translated(window->mapToGlobal(QPoint())) : logical;
 }

@@ -10,11 +10,13 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QGroupBox>
+#include <QFrame>
+#include <QImageReader>
 #include <QPainter>
 #include <QScreen>
 #include <QStyle>
 #include <QToolButton>
+#include <QWindow>
 
 namespace zp {
 
@@ -24,15 +26,29 @@ constexpr float ClientWidth = 7584, ClientHeight = 6708;
 
 struct ButtonDesign {
     const char* caption;
-    const char* icon;
+    const char* icon;   // without ".png"
     float left, width;
 };
 // Command1 .. Command6, in the bar at top 240, height 612.
 constexpr ButtonDesign Buttons[6] = {
-    {"Setup Size", ":/buttons/setup_size.png", 3120, 972},   {"Open", ":/buttons/open.png", 1320, 732},
-    {"Solve It!", ":/buttons/solve.png", 4200, 852},         {"Save", ":/buttons/save.png", 2160, 612},
-    {"Other Image", ":/buttons/other_image.png", 120, 1092}, {"About", ":/buttons/about.png", 5160, 612},
+    {"Setup Size", ":/buttons/setup_size", 3120, 972},   {"Open", ":/buttons/open", 1320, 732},
+    {"Solve It!", ":/buttons/solve", 4200, 852},         {"Save", ":/buttons/save", 2160, 612},
+    {"Other Image", ":/buttons/other_image", 120, 1092}, {"About", ":/buttons/about", 5160, 612},
 };
+
+// A button picture and its double-size one for screens that scale by 2. They are PNGs, which Qt
+// reads itself: named as such, they keep QIcon from loading every image plugin to ask each
+// whether it reads a ".png", at start-up, before the window shows.
+QIcon buttonIcon(const QString& path)
+{
+    QIcon icon;
+    for (const QString& file : {path + QStringLiteral(".png"), path + QStringLiteral("@2x.png")}) {
+        QImageReader reader(file, "png");
+        reader.setAutoDetectImageFormat(false);
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    }
+    return icon;
+}
 
 // Every move's last position is drawn: the play area paints it as the move lands, however
 // soon after its last frame. Goes with the play area.
@@ -100,7 +116,10 @@ QRect Form1::pixels(const TwipsRect& r) const { return toPixelRect(r, logicalTwi
 
 void Form1::buildControls()
 {
-    Frame1_ = new QGroupBox(this);
+    // An etched box, as a frame without a caption is drawn. (Qt's group box would draw a
+    // picture of its style's that, read by name, loads every image plugin before the first frame.)
+    Frame1_ = new QFrame(this);
+    Frame1_->setFrameStyle(QFrame::Box | QFrame::Sunken);
     Frame1_->setGeometry(pixels({120, 120, layout_.frame1Width, 1092}));
     Frame1_->setFocusPolicy(Qt::NoFocus);
     buildButtons();
@@ -120,7 +139,7 @@ void Form1::buildButtons()
     for (int i = 0; i < 6; ++i) {
         auto* b = new QToolButton(Frame1_);
         b->setText(QString::fromUtf8(Buttons[i].caption));
-        b->setIcon(QIcon(QString::fromUtf8(Buttons[i].icon)));
+        b->setIcon(buttonIcon(QString::fromUtf8(Buttons[i].icon)));
         b->setIconSize(QSize(16, 16));
         b->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
         b->setFocusPolicy(Qt::StrongFocus);
@@ -192,14 +211,19 @@ void Form1::followFactors()
 
 bool Form1::event(QEvent* event)
 {
-    if (event->type() == QEvent::ScreenChangeInternal) {
-        watchScreen();
-        Form_Resize();
-    }
+    // The native window exists once the window shows.
+    if (event->type() == QEvent::Show && windowHandle())
+        connect(windowHandle(), &QWindow::screenChanged, this, &Form1::followScreen, Qt::UniqueConnection);
     // A board no one sees, before the window first shows or while it is hidden, slides in one step.
     if (event->type() == QEvent::Show || event->type() == QEvent::Hide)
         game_.setBoardShown(event->type() == QEvent::Show);
     return QWidget::event(event);
+}
+
+void Form1::followScreen()
+{
+    watchScreen();
+    Form_Resize();
 }
 
 void Form1::watchScreen()

@@ -21,7 +21,7 @@
 #include <array>
 #include <memory>
 
-class QGroupBox;
+class QFrame;
 class QPainter;
 class QToolButton;
 
@@ -91,6 +91,7 @@ private:
     void applyLayout();
     void followFactors();
     void watchScreen();
+    void followScreen();            // the window went to another screen
     QPointF logicalTwips() const;   // twipsPerLogicalPixel of this window
     QRect pixels(const TwipsRect& r) const;
     Result<> usePicture(const QString& path, const QString& recorded);
@@ -108,7 +109,7 @@ private:
     QPointF factors_;   // twips per device pixel the window was last laid out with
     QMetaObject::Connection dpiWatch_;
     bool centredWithFrame_ = false;
-    QGroupBox* Frame1_ = nullptr;
+    QFrame* Frame1_ = nullptr;
     std::array<QToolButton*, 6> commands_{};
     PlayAreaWidget* Picture1_ = nullptr;
     Form2* Form2_ = nullptr;

@@ -6,9 +6,9 @@
 
 namespace zp {
 
-// Largest decoded picture accepted: 64 megapixels at 4 bytes a pixel, which takes in the photos
-// of today's phones and cameras. The decoder raises Qt's allocation limit to this.
-inline constexpr int MaxPictureMiB = 256;
-inline constexpr long long MaxPictureBytes = MaxPictureMiB * 1024LL * 1024;
+// Largest decoded picture accepted: MaxPicturePixels at 4 bytes a pixel. The decoder raises Qt's
+// allocation limit to this.
+inline constexpr long long MaxPictureBytes = 4 * MaxPicturePixels;
+inline constexpr int MaxPictureMiB = int(MaxPictureBytes / (1024 * 1024));
 
 }   // namespace zp

@@ -24,6 +24,12 @@ int floorOf(double v) { return int(std::floor(v + 1e-9)); }
 int ceilOf(double v) { return int(std::ceil(v - 1e-9)); }
 }   // namespace
 
+QRect logicalCover(const QRect& device, double ratio)
+{
+    return QRect(QPoint(floorOf(device.left() / ratio), floorOf(device.top() / ratio)),
+                 QPoint(ceilOf((device.right() + 1) / ratio) - 1, ceilOf((device.bottom() + 1) / ratio) - 1));
+}
+
 PlayAreaWidget::PlayAreaWidget(Platform& platform, TileControls& tiles, PlayAreaControl& area,
                                const PictureClip& clip, QWidget* parent)
     : QWidget(parent), platform_(platform), tiles_(tiles), area_(area), clip_(clip), pacer_(platform, *this)
@@ -61,11 +67,7 @@ QRect PlayAreaWidget::board() const { return scale().board; }
 // The logical rectangle of this widget that covers the given board pixels.
 QRect PlayAreaWidget::covering(const Scale& s, const QRect& boardPixels) const
 {
-    const QRect d = boardPixels.translated(s.board.topLeft());
-    const double r = s.ratio;
-    return QRect(QPoint(floorOf(d.left() / r), floorOf(d.top() / r)),
-                 QPoint(ceilOf((d.right() + 1) / r) - 1, ceilOf((d.bottom() + 1) / r) - 1))
-        .translated(-pos());
+    return logicalCover(boardPixels.translated(s.board.topLeft()), s.ratio).translated(-pos());
 }
 
 // The board pixels that a logical rectangle of this widget touches.

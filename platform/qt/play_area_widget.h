@@ -17,6 +17,10 @@ class TileControls;
 class PlayAreaControl;
 class PictureClip;
 
+// The smallest rectangle of logical pixels that covers `device`, a rectangle of device pixels,
+// at `ratio` device pixels to the logical pixel. Requires ratio > 0.
+QRect logicalCover(const QRect& device, double ratio);
+
 // A child of the window whose client twips the play area's place is given in. The board is
 // painted in device pixels at whole device-pixel offsets from the window's origin; the
 // widget's own (logical) rectangle is the smallest that covers them, so at a fractional device

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <memory>
+
 namespace zp {
 
 namespace {

@@ -2,6 +2,8 @@
 // Qt's side of the platform services.
 #include "platform/qt/qt_platform.h"
 
+#include "platform/twips.h"
+
 #include <QApplication>
 #include <QEventLoop>
 #include <QGuiApplication>
@@ -14,12 +16,13 @@
 namespace zp {
 
 namespace {
-// Twips per logical pixel by the screen's logical dots per inch; 15 where they are unknown.
+// Twips per logical pixel by the screen's logical dots per inch; the usual where they are unknown.
 QPointF screenTwips(const QWidget* window)
 {
     const QScreen* s = window && window->screen() ? window->screen() : QGuiApplication::primaryScreen();
-    const auto twips = [](double dpi) { return dpi > 0 ? 1440.0 / dpi : 15.0; };
-    return s ? QPointF(twips(s->logicalDotsPerInchX()), twips(s->logicalDotsPerInchY())) : QPointF(15, 15);
+    const auto twips = [](double dpi) { return dpi > 0 ? TwipsPerInch / dpi : UsualTwipsPerPixel; };
+    return s ? QPointF(twips(s->logicalDotsPerInchX()), twips(s->logicalDotsPerInchY()))
+             : QPointF(UsualTwipsPerPixel, UsualTwipsPerPixel);
 }
 
 double pixelRatio(const QWidget* window)

@@ -73,14 +73,24 @@ endif()
 expect_clean("(^|\n)Path=" "${CMAKE_COMMAND}" -E cat "${share}/applications/${APP_ID}.desktop")
 expect_match("${out}" "\nExec=/usr/games/zornik-puzzle %f\n")
 expect_clean(".+" desktop-file-validate "${share}/applications/${APP_ID}.desktop")
+file(READ "${share}/applications/${APP_ID}.desktop" entry)
+expect_match("${entry}" "\nCategories=Game;LogicGame;\n")   # the menu's logic games
 # Software centres take a listing only when appstreamcli finds nothing to say about it, and the
 # tree only when the listing names the installed desktop entry.
-expect_clean("(^|\n)[EWIP]: " appstreamcli validate --pedantic --no-net "${share}/metainfo/${APP_ID}.metainfo.xml")
-expect_clean("(^|\n)[EWIP]: " appstreamcli validate-tree --pedantic --no-net "${root}")
+# Debian 12's appstreamcli (0.16) predates the <developer> tag that AppStream 1.0 has in place of
+# <developer_name>, and notes it as unknown: that note alone is let pass.
+foreach(check "validate;${share}/metainfo/${APP_ID}.metainfo.xml" "validate-tree;${root}")
+  expect_clean("" appstreamcli ${check} --pedantic --no-net)
+  string(REGEX REPLACE "(^|\n)I: [^\n]*unknown-tag developer" "" notes "${out}")
+  expect_clean("(^|\n)[EWIP]: " "${CMAKE_COMMAND}" -E echo "${notes}")
+endforeach()
 file(READ "${share}/metainfo/${APP_ID}.metainfo.xml" listing)
-expect_match("${listing}" "<developer_name>[^<]+</"
+expect_match("${listing}" "<developer id=\"[a-z.]+\">[ \n]*<name>[^<]+</"
              "<release version=\"${VERSION}\" date=\"[0-9-]+\">[ \n]*<description>[ \n]*<[pu]")
 expect_clean(".+" gzip -dc "${share}/man/man6/zornik-puzzle.6.gz" COMMAND groff -ww -z -man)
+expect_clean("" gzip -dc "${share}/man/man6/zornik-puzzle.6.gz")
+expect_match("${out}" "\n\\.SH ENVIRONMENT\n" "\n\\.B QT_LOGGING_RULES\n" "\n\\.B QT_SCALE_FACTOR\n"
+             "\n\\.SH DIAGNOSTICS\n" "\nzp\\.pictures: " "\n\\.SH BUGS\n")
 
 # The MIME package maps "*.pzl" to the program's type. update-mime-database exits with 0 even for
 # a package it cannot parse, so any complaint fails; the tree is the user's data folder for the

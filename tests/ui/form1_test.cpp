@@ -120,6 +120,19 @@ TEST_F(Window, ClosingInASolveItPauseEndsEveryWait)
     EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(10));
 }
 
+// The window's public pause lasts the seconds asked, and the window plays on in it: a tile
+// pressed during the pause slides.
+TEST_F(Window, DelayWaitsItsSecondsWhileTheWindowPlaysOn)
+{
+    start();
+    form.show();
+    QTimer::singleShot(20, [this] { form.Image1_MouseDown(2); });
+    const auto began = std::chrono::steady_clock::now();
+    form.delay(0.25);
+    EXPECT_GE(std::chrono::steady_clock::now() - began, std::chrono::milliseconds(250));
+    EXPECT_EQ(moves(), Moves{2});
+}
+
 // After each move of a replay, heard after the window's own view of the board: the landed tile
 // and whether the screen shows it whole in its slot, where a tile drawn short of its slot would
 // leave the background showing.

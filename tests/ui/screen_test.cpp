@@ -6,6 +6,8 @@
 #include "tests/fake/fake_platform.h"
 #include "tests/ui/window_test.h"
 
+#include <QWindow>
+
 using namespace zp;
 using namespace zp::test;
 
@@ -69,8 +71,7 @@ TEST_F(ScaledWindow, ThePixelExactBoardTakesClicksAcrossAScreenChange)
     }
     EXPECT_TRUE(shown() == expected(1));
     platform.scale = 2;
-    QEvent change(QEvent::ScreenChangeInternal);
-    QApplication::sendEvent(&form, &change);
+    emit form.windowHandle()->screenChanged(form.screen());
     EXPECT_EQ(form.Picture1()->devicePixels(tiles()[9].rect), QRect(43, 67, 43, 67)) << "a screen change";
     for (std::int16_t k : {9, 10, 3})
         EXPECT_TRUE(form.game().MoveTile(k)) << k;
