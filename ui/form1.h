@@ -59,6 +59,10 @@ public:
     void openPuzzleFile(const QString& name);
     void useOtherImage(const QString& name);
 
+    // The window's public wait: Doba seconds while the window stays alive (events go on); never
+    // returns earlier.
+    void delay(double Doba) { game_.delay(Doba); }
+
     // The game in play; a dropped file's command runs through it as a button's does.
     Game& game() { return game_; }
     // The picture cut into tiles (no picture: an empty clip).

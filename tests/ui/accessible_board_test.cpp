@@ -70,6 +70,7 @@ TEST_F(AccessibleBoard, IsATableOfSlotsNamedByTheirTilesHomePlaces)
                            tileFrom(2, 1), tileFrom(2, 2), "empty slot", tileFrom(2, 4),     //
                            tileFrom(3, 1), tileFrom(3, 2), tileFrom(3, 3), tileFrom(3, 4),   //
                            tileFrom(4, 1), tileFrom(4, 2), tileFrom(4, 3), tileFrom(4, 4)}));
+    SCOPED_TRACE("the tiles that can move marked, each slot a cell in its place");
     const QString can = "can move";   // slots 2, 5, 7 and 10, around the empty slot
     EXPECT_EQ(texts(QAccessible::Description),
               (QStringList{"", "", can, "", "", can, "", can, "", "", can, "", "", "", "", ""}));
@@ -85,11 +86,13 @@ TEST_F(AccessibleBoard, IsATableOfSlotsNamedByTheirTilesHomePlaces)
     }
     EXPECT_EQ(slot(6)->rect(), QRect(form.Picture1()->mapToGlobal(QPoint(240, 90)), QSize(120, 90)));
     // Solved again: the same texts, announcing nothing of it.
+    SCOPED_TRACE("solved again");
     for (std::int16_t k : {7, 3, 2})
         form.Image1_MouseDown(k);
     EXPECT_EQ(texts().mid(0, 2), (QStringList{"empty slot", tileFrom(1, 2)}));
     EXPECT_EQ(iface->text(QAccessible::Description), "4 columns, 4 rows");
     // A replayed file: new cells.
+    SCOPED_TRACE("a puzzle file opened");
     const QAccessible::Id cell0 = QAccessible::uniqueId(slot(0));
     dialog.answers = {
         file("game.pzl", (dir.filePath("intro.jpg") + "\r\n3\r\n2\r\n 2 \r\n 2 \r\n 5 \r\n").toUtf8())};

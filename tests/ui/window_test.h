@@ -46,11 +46,7 @@ template <class Base = ::testing::Test> struct WindowIn : Base {
         return at;
     }
     // Started as the program starts without arguments, from an intro.jpg of w x h pixels.
-    void start(int w = 480, int h = 360)
-    {
-        picture("intro.jpg", w, h);
-        form.Form_Load({});
-    }
+    void start(int w = 480, int h = 360) { picture("intro.jpg", w, h), form.Form_Load({}); }
     QString file(const QString& name, const QByteArray& bytes)
     {
         QFile f(dir.filePath(name));
