@@ -11,6 +11,8 @@
 #include <QSettings>
 
 #include <cstdio>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -47,11 +49,29 @@ std::optional<QStringList> puzzleArguments(const QApplication& app, int argc, ch
     return std::nullopt;
 }
 
+// Whether the command line asks only for the help or the version: that needs no display, so Qt
+// is then started on its offscreen platform (a -platform of the user's, coming later, still wins).
+bool asksForTextOnly(int argc, char* argv[])
+{
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i)
+        for (const char* option : {"-h", "--help", "--help-all", "-v", "--version"})
+            if (std::strcmp(argv[i], option) == 0)
+                return true;
+    return false;
+}
+
 }   // namespace
 
 int main(int argc, char* argv[])
 {
     zp::ignoreFileSizeLimitSignal();
+    std::vector<char*> args(argv, argv + argc);
+    char platformOption[] = "-platform", offscreen[] = "offscreen";
+    if (asksForTextOnly(argc, argv))
+        args.insert(args.begin() + 1, {platformOption, offscreen});
+    argc = int(args.size());
+    args.push_back(nullptr);
+    argv = args.data();
     QApplication app(argc, argv);   // takes Qt's options out of argc and argv
     // Names the installed data folder, .../share/zornik-puzzle, where the start-up picture lies.
     QApplication::setApplicationName(QStringLiteral("zornik-puzzle"));

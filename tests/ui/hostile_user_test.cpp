@@ -33,8 +33,8 @@ TEST_F(HostileUser, ASizeLineOfAnyLengthReachesTheBoardWholeThroughTheSizeDialog
 
 // The program run with the shell's `arguments` in a folder of its own holding "s\xE9.pzl" (a Latin-1 name)
 // that names a missing picture: its exit code and what it printed, or, when it runs on, the first line
-// it logged (it opens a file), after which it is ended.
-QString runProgram(const QString& arguments)
+// it logged (it opens a file), after which it is ended. `environment`: env's arguments for the program.
+QString runProgram(const QString& arguments, const QString& environment = "QT_QPA_PLATFORM=offscreen")
 {
     QTemporaryDir dir;
     QProcess program;
@@ -42,8 +42,8 @@ QString runProgram(const QString& arguments)
     program.start("sh",
                   {"-c",
                    R"-(printf 'gone.jpg\r\n4\r\n4\r\n 0 \r\n' >"$(printf 's\351.pzl')"; )-"
-                   "QT_QPA_PLATFORM=offscreen exec \"$0\" " +
-                       arguments,
+                   "exec env " +
+                       environment + " \"$0\" " + arguments,
                    ZP_PROGRAM});
     QByteArray log;
     while (!program.waitForFinished(50) && !log.contains("zp.files") && program.state() == QProcess::Running)
@@ -73,4 +73,8 @@ TEST(CommandLine, EveryKindOfArgumentIsReadAsItIsMeant)
             QRegularExpression(shown, QRegularExpression::DotMatchesEverythingOption).match(ran).hasMatch())
             << qPrintable(arguments + " gave " + ran);
     }
+    for (const char* asked : {"--help", "--version"})   // no display needed
+        EXPECT_TRUE(
+            runProgram(asked, "-u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY").startsWith("exit 0: "))
+            << asked << " without a display";
 }
