@@ -47,19 +47,14 @@ void loadImagePlugins()
 // The request and its two descriptors (picture file, memfd); false if the game went away.
 bool receive(Request& request, int (&fds)[2])
 {
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof fds)] = {};
-    iovec data{&request, sizeof request};
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    if (::recvmsg(SocketFd, &message, MSG_CMSG_CLOEXEC) != sizeof request || request.magic != Magic)
+    RequestMessage m;
+    if (::recvmsg(SocketFd, &m.message, MSG_CMSG_CLOEXEC) != sizeof m.request || m.request.magic != Magic)
         return false;
-    const cmsghdr* c = CMSG_FIRSTHDR(&message);
+    const cmsghdr* c = CMSG_FIRSTHDR(&m.message);
     if (!c || c->cmsg_type != SCM_RIGHTS || c->cmsg_len != CMSG_LEN(sizeof fds))
         return false;
     std::memcpy(fds, CMSG_DATA(c), sizeof fds);
+    request = m.request;
     request.name[sizeof request.name - 1] = 0;
     return true;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <sys/socket.h>
 
 namespace zp::decoder {
 
@@ -16,6 +17,18 @@ inline constexpr std::uint32_t Magic = 0x5a50444bu;   // "ZPDK"
 struct Request {
     std::uint32_t magic = Magic;
     char name[256] = {};   // the file's name (no folder), the reader's format hint; NUL-terminated
+};
+
+// A Request with room for its two descriptors, laid out for sendmsg and recvmsg alike. It points
+// into itself: made in place, never copied.
+struct RequestMessage {
+    Request request;
+    alignas(cmsghdr) char control[CMSG_SPACE(2 * sizeof(int))] = {};
+    iovec data{&request, sizeof request};
+    msghdr message{nullptr, 0, &data, 1, control, sizeof control, 0};
+    RequestMessage() = default;
+    RequestMessage(const RequestMessage&) = delete;
+    RequestMessage& operator=(const RequestMessage&) = delete;
 };
 
 enum class ReplyKind : std::uint32_t {

@@ -153,23 +153,16 @@ DecoderProcess::~DecoderProcess()
 
 bool DecoderProcess::sendRequest(int file, int memfd, const QString& name)
 {
-    Request request;
-    const QByteArray bytes = QFile::encodeName(name).left(sizeof request.name - 1);
-    std::memcpy(request.name, bytes.constData(), std::size_t(bytes.size()));
+    RequestMessage m;
+    const QByteArray bytes = QFile::encodeName(name).left(sizeof m.request.name - 1);
+    std::memcpy(m.request.name, bytes.constData(), std::size_t(bytes.size()));
     const int fds[2] = {file, memfd};
-    alignas(cmsghdr) char control[CMSG_SPACE(sizeof fds)] = {};
-    iovec data{&request, sizeof request};
-    msghdr message{};
-    message.msg_iov = &data;
-    message.msg_iovlen = 1;
-    message.msg_control = control;
-    message.msg_controllen = sizeof control;
-    cmsghdr* c = CMSG_FIRSTHDR(&message);
+    cmsghdr* c = CMSG_FIRSTHDR(&m.message);
     c->cmsg_level = SOL_SOCKET;
     c->cmsg_type = SCM_RIGHTS;
     c->cmsg_len = CMSG_LEN(sizeof fds);
     std::memcpy(CMSG_DATA(c), fds, sizeof fds);
-    return ::sendmsg(socket_, &message, MSG_NOSIGNAL) == sizeof request;
+    return ::sendmsg(socket_, &m.message, MSG_NOSIGNAL) == sizeof m.request;
 }
 
 // Kills the process, if it still runs, and says why it ended.
