@@ -126,6 +126,11 @@ def main():
             exif[0x0112] = 6
             scene().save(OUT / name, exif=exif.tobytes(), lossless=True)
             ImageOps.exif_transpose(Image.open(OUT / name)).convert("RGB").save(OUT / (name + ".png"))
+        # Phone-sized photos (12 megapixels, of one colour so that the files stay small): the decoder's
+        # limits must leave room for the libraries' own copies of the pixels.
+        Image.new("RGB", (4000, 3000), (90, 140, 200)).save(tmp / "phone.png")
+        run("heif-enc", "-q", "50", str(tmp / "phone.png"), "-o", str(OUT / "phone.heic"))
+        run("avifenc", "-s", "8", str(tmp / "phone.png"), str(OUT / "phone.avif"))
         # Broken HEIC files: one claiming 60000 x 60000 pixels in its ispe box, one cut short.
         heic = (OUT / "sample.heic").read_bytes()
         for side in (60000, 20000):   # every ispe box (coded and shown size): version, width, height

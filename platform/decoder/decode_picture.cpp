@@ -3,6 +3,7 @@
 #include "platform/decoder/decode_picture.h"
 
 #include "platform/jpeg_scans.h"
+#include "platform/qt/formats/photo_format_keys.h"
 #include "platform/qt/picture_bounds.h"
 #include "platform/qt/true_colours.h"
 
@@ -69,7 +70,7 @@ QImage finalImage(QImage image, QImageIOHandler::Transformations turn)
     return image;
 }
 
-Reply decodePicture(QFile& file, int memfd, const std::function<void(QSize, bool)>& sizeKnown)
+Reply decodePicture(QFile& file, int memfd, const std::function<void(QSize, int)>& sizeKnown)
 {
     // The file keeps its name, so the reader guesses the format from the suffix and then, as with
     // a picture saved under the wrong suffix, from the content.
@@ -84,7 +85,9 @@ Reply decodePicture(QFile& file, int memfd, const std::function<void(QSize, bool
     if (!withinBounds(stored))
         return refusal(QStringLiteral("picture too large"));
     const bool turned = turn & QImageIOHandler::TransformationRotate90;
-    sizeKnown(turned ? stored.transposed() : stored, turned);
+    const bool library = photoFormatKeys().contains(reader.format());
+    sizeKnown(turned ? stored.transposed() : stored,
+              (turned ? TurnCopies : 0) + (library ? LibraryCopies : 0));
     if (hasTooManyScans(file))
         return refusal(QStringLiteral("too many scans to decode"));
     const qint64 bytes = 4LL * stored.width() * stored.height();

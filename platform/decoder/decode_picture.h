@@ -19,11 +19,11 @@ namespace zp::decoder {
 QImage finalImage(QImage image, QImageIOHandler::Transformations turn);
 
 // Decodes the first image of `file` into `memfd`, sized here to the pixels, 4 bytes each,
-// rows of 4 x width bytes. `sizeKnown` hears the upright size, and whether the picture is turned
-// a quarter to get it, once the header has been read and checked. A picture without a size, with a side above
-// MaxPictureSide or more than MaxPictureBytes, or JPEG data of too many scans, is refused before anything is
-// decoded.
-Reply decodePicture(QFile& file, int memfd, const std::function<void(QSize, bool)>& sizeKnown);
+// rows of 4 x width bytes. `sizeKnown` hears the upright size, and how many further copies of
+// the pixels the decode needs (see decodeMemory), once the header has been read and checked. A picture
+// without a size, with a side above MaxPictureSide or more than MaxPictureBytes, or JPEG data of too many
+// scans, is refused before anything is decoded.
+Reply decodePicture(QFile& file, int memfd, const std::function<void(QSize, int)>& sizeKnown);
 
 // A Refused reply that gives `reason`.
 Reply refusal(const QString& reason);

@@ -13,6 +13,7 @@
 #include <QThreadPool>
 
 #include <cstring>
+#include <malloc.h>
 #include <new>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -66,15 +67,15 @@ Reply decode(const Request& request, const int (&fds)[2])
     QFile file(QFile::decodeName(request.name));   // the name gives the reader its format hint
     if (!file.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return refusal(file.errorString());
-    return decodePicture(file, fds[1], [&request](QSize size, bool turned) {
+    return decodePicture(file, fds[1], [&request](QSize size, int copies) {
         Reply reply;
         reply.kind = ReplyKind::Size;
         reply.width = size.width();
         reply.height = size.height();
-        reply.turned = turned;
+        reply.copies = copies;
         send(reply);
         const long long pixels = 1LL * size.width() * size.height();
-        limitResources(decodeMemory(4 * pixels, turned), HeaderSeconds + decodeSeconds(pixels));
+        limitResources(decodeMemory(4 * pixels, copies), HeaderSeconds + decodeSeconds(pixels));
 #ifdef ZP_DECODER_FAULTS
         actOnFault(request.name);   // under the limits of a small picture
 #endif
@@ -84,9 +85,14 @@ Reply decode(const Request& request, const int (&fds)[2])
 
 int main(int argc, char* argv[])
 {
+    // One malloc arena for every thread: glibc reserves 64 MiB of address space for each further
+    // arena, which the address-space limit counts, so the HEIF and JPEG XL decoders' threads
+    // failed to allocate in a limit sized for the pixels.
+    ::mallopt(M_ARENA_MAX, 1);
     QCoreApplication app(argc, argv);
     loadImagePlugins();
-    limitResources(decodeMemory(MaxPictureBytes, true), HeaderSeconds + decodeSeconds(MaxPictureBytes / 4));
+    limitResources(decodeMemory(MaxPictureBytes, MaxCopies),
+                   HeaderSeconds + decodeSeconds(MaxPictureBytes / 4));
     if (!installSystemCallFilter())
         return 1;
     Request request;

@@ -32,7 +32,7 @@ struct RequestMessage {
 };
 
 enum class ReplyKind : std::uint32_t {
-    Size = 1,      // the header is read and within bounds: width x height, upright, turned
+    Size = 1,      // the header is read and within bounds: width x height, upright, copies
     Picture = 2,   // the pixels are in the memfd: width, height, bytesPerLine, format
     Refused = 3,   // no picture: reason
 };
@@ -43,7 +43,7 @@ struct Reply {
     ReplyKind kind = ReplyKind::Refused;
     std::int32_t width = 0, height = 0, bytesPerLine = 0;
     std::int32_t format = 0;   // QImage::Format: RGB32 or ARGB32_Premultiplied
-    std::int32_t turned = 0;   // Size: 1 if turned a quarter by its orientation tag (a second copy)
+    std::int32_t copies = 0;   // Size: the pixels' further copies the decoder needs (decodeMemory)
     char reason[240] = {};     // NUL-terminated UTF-8
 };
 
@@ -64,13 +64,17 @@ constexpr double decodeSeconds(long long pixels)
 // decoder that waits without working (a file on a network that does not answer).
 inline constexpr double ClockPerProcessorSecond = 4.0;
 
+// Further copies of the pixels a decode may need: one for a quarter turn by the orientation tag;
+// two for HEIF, AVIF and JPEG XL, whose libraries decode into pixels of their own before Qt's.
+inline constexpr int TurnCopies = 1, LibraryCopies = 2, MaxCopies = TurnCopies + LibraryCopies;
+
 // Memory the decoder may take beyond what it holds when it starts, for a picture of `bytes`
-// (4 a pixel): the pixels; a second copy if it is `turned` a quarter by its orientation tag;
-// and the decoder's own buffers (a progressive JPEG keeps all its coefficients, 3/4 of the
-// pixels' bytes for the usual 4:2:0 colour, twice that for CMYK) with some room.
-constexpr long long decodeMemory(long long bytes, bool turned)
+// (4 a pixel): the pixels; `copies` further copies (0 to MaxCopies); and the decoder's own
+// buffers (a progressive JPEG keeps all its coefficients, 3/4 of the pixels' bytes for the usual
+// 4:2:0 colour, twice that for CMYK; HEIF keeps its 4:2:0 frames) with some room.
+constexpr long long decodeMemory(long long bytes, int copies)
 {
-    return (turned ? 2 : 1) * bytes + bytes * 3 / 4 + (64LL << 20);
+    return (1 + copies) * bytes + bytes * 3 / 4 + (64LL << 20);
 }
 
 }   // namespace zp::decoder

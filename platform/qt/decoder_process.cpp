@@ -10,6 +10,7 @@
 #include <QSocketNotifier>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -217,12 +218,14 @@ Result<DecodedPixels> DecoderProcess::decode(int file, const QString& name)
     if (!sendRequest(file, pixels.memfd, name))
         reply = Refusal{endReason()};
     else
-        reply = nextReply({HeaderSeconds, HeaderSeconds, BaseMemory + decodeMemory(MaxPictureBytes, true)});
+        reply =
+            nextReply({HeaderSeconds, HeaderSeconds, BaseMemory + decodeMemory(MaxPictureBytes, MaxCopies)});
     if (reply && reply->kind == ReplyKind::Size) {
         const long long pixelCount = 1LL * reply->width * reply->height;
         const double seconds = decodeSeconds(pixelCount);
-        reply = nextReply({seconds, HeaderSeconds + seconds,
-                           BaseMemory + decodeMemory(4 * pixelCount, reply->turned != 0)});
+        reply =
+            nextReply({seconds, HeaderSeconds + seconds,
+                       BaseMemory + decodeMemory(4 * pixelCount, std::clamp(reply->copies, 0, MaxCopies))});
     }
     if (pid_ > 0)
         endReason();   // one picture each: the pixels are no one else's once it has ended

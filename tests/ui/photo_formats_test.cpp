@@ -92,6 +92,20 @@ TEST_F(PhotoFile, ABrokenOrOversizedHeicIsRefusedWithTheMessageLeavingTheGameAsI
     }
 }
 
+// A 12-megapixel phone photo, whose library decodes it into pixels of its own first, still fits the
+// decoder's memory limit: it is cut into a board of its size, without a message.
+TEST_F(PhotoFile, APhoneSizedHeicOrAvifFitsTheDecodersLimits)
+{
+    start();
+    for (const char* name : {"phone.heic", "phone.avif"}) {
+        SCOPED_TRACE(name);
+        dialog.answers = {PhotoDir + '/' + name};
+        form.Command5_Click();
+        EXPECT_TRUE(platform.messages.empty());
+        EXPECT_EQ(QSize(form.PictureClip1().width(), form.PictureClip1().height()), QSize(4000, 3000));
+    }
+}
+
 // A dropped picture of each new suffix, whatever its letter case, is taken and played.
 TEST_F(PhotoFile, APhotoOfEachNewSuffixIsTakenByADrop)
 {
