@@ -69,6 +69,8 @@ int main(int argc, char* argv[])
     char platformOption[] = "-platform", offscreen[] = "offscreen";
     if (asksForTextOnly(argc, argv))
         args.insert(args.begin() + 1, {platformOption, offscreen});
+    else
+        zp::startPictureDecoder();   // it loads its decoders while Qt starts
     argc = int(args.size());
     args.push_back(nullptr);
     argv = args.data();

@@ -5,7 +5,6 @@
 #include "platform/file_io.h"
 #include "platform/qt/decoder_process.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <sys/mman.h>
@@ -27,7 +26,8 @@ QString decoderProgram()
 {
     if (!chosenProgram().isEmpty())
         return chosenProgram();
-    const QString dir = QCoreApplication::applicationDirPath(),
+    // The program's own folder, known also before the application object is made.
+    const QString dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath(),
                   name = QStringLiteral("/zornik-puzzle-decoder");
     for (const QString& program : {dir + name, dir + QStringLiteral("/../libexec/zornik-puzzle") + name})
         if (QFileInfo(program).isExecutable())

@@ -36,7 +36,7 @@ Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path);
 void useDecoderProgram(const QString& program);
 
 // Starts a decoder, if none waits yet, so that the next picture does not wait for a process
-// to start; loadPicture calls it after each picture.
+// to start; loadPicture calls it after each picture, and the program before it starts Qt.
 void startPictureDecoder();
 
 // The loader the program uses: loadPicture behind the engine's interface. Made once the
