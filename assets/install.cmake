@@ -33,8 +33,8 @@ endforeach()
 add_custom_target(zp_compressed_docs ALL DEPENDS ${zp_compressed})
 
 install(TARGETS zornik-puzzle RUNTIME DESTINATION "${ZP_INSTALL_GAMESDIR}")
-# The picture decoder, which the game finds at ../libexec/zornik-puzzle/ from its own folder.
-install(TARGETS zornik-puzzle-decoder RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/zornik-puzzle")
+# The picture decoders, which the game finds at ../libexec/zornik-puzzle/ from its own folder.
+install(TARGETS zornik-puzzle-decoder zornik-puzzle-jpeg-decoder RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/zornik-puzzle")
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/intro.jpg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/zornik-puzzle")
 install(FILES "${ZP_INSTALL_FILES}/zornik-puzzle.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")

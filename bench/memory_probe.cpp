@@ -102,6 +102,6 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    zp::useDecoderProgram(ZP_DECODER);   // the build folder's, beside the game
+    zp::useDecoderPrograms(ZP_JPEG_DECODER, ZP_DECODER);   // the build folder's, beside the game
     return game ? measureGame(argv[2]) : measureBare();
 }

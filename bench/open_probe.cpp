@@ -131,7 +131,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     QApplication app(argc, argv);
-    zp::useDecoderProgram(ZP_DECODER);   // the build folder's, beside the game
+    zp::useDecoderPrograms(ZP_JPEG_DECODER, ZP_DECODER);   // the build folder's, beside the game
     const QString path = QString::fromLocal8Bit(argv[2]);
     if (std::strcmp(mode, "write") == 0)
         return writeGame(path);

@@ -21,7 +21,7 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: photo_probe PICTURE\n");
         return 2;
     }
-    zp::useDecoderProgram(ZP_DECODER);   // the build folder's, beside the game
+    zp::useDecoderPrograms(ZP_JPEG_DECODER, ZP_DECODER);   // the build folder's, beside the game
     QImageReader::setAllocationLimit(zp::MaxPictureMiB);
     QElapsedTimer clock;
     clock.start();

@@ -14,6 +14,7 @@
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_platform.h"
 #include "ui/form1.h"
+#include "ui/start_picture.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -70,7 +71,9 @@ int main(int argc, char* argv[])
         std::fprintf(stderr, "usage: startup_probe game | bare | text\n");
         return 2;
     }
+    zp::useDecoderPrograms(ZP_JPEG_DECODER, ZP_DECODER);   // the build folder's, beside the game
+    if (mode == "game")
+        zp::decodeAhead(zp::startPictures());   // as the program's main does
     QApplication app(argc, argv);
-    zp::useDecoderProgram(ZP_DECODER);   // the build folder's, beside the game
     return mode == "game" ? gameWindow() : plainWindow(mode == "text");
 }

@@ -5,6 +5,7 @@
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_platform.h"
 #include "ui/form1.h"
+#include "ui/start_picture.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -69,8 +70,10 @@ int main(int argc, char* argv[])
     char platformOption[] = "-platform", offscreen[] = "offscreen";
     if (asksForTextOnly(argc, argv))
         args.insert(args.begin() + 1, {platformOption, offscreen});
+    else if (argc == 1)
+        zp::decodeAhead(zp::startPictures());   // the start-up picture decodes while Qt starts
     else
-        zp::startPictureDecoder();   // it loads its decoders while Qt starts
+        zp::startPictureDecoders();   // they load their libraries while Qt starts
     argc = int(args.size());
     args.push_back(nullptr);
     argv = args.data();

@@ -4,6 +4,7 @@
 #include "ui/start_picture.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace zp {
@@ -11,9 +12,13 @@ namespace zp {
 QStringList startPictures()
 {
     const QString name = QStringLiteral("intro.jpg");
-    const QString programDir = QCoreApplication::applicationDirPath();
+    // The program's folder, known also before the application object is made.
+    const QString programDir =
+        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
     QStringList places{name};
-    const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
+    const QString installed = QCoreApplication::instance()
+        ? QStandardPaths::locate(QStandardPaths::AppDataLocation, name)
+        : QString();
     if (!installed.isEmpty())
         places << installed;
     places << programDir + u'/' + name << programDir + QStringLiteral("/../share/zornik-puzzle/") + name;

@@ -8,7 +8,8 @@ namespace zp {
 
 // The places of "intro.jpg", in the order to try: the current folder, then the installed data
 // folder (the application's data locations, e.g. /usr/share/zornik-puzzle), then beside the
-// program (the build folder) and its installed data folder relative to the program.
+// program (the build folder) and its installed data folder relative to the program. Before the
+// application object is made, the data locations are left out.
 QStringList startPictures();
 
 }   // namespace zp

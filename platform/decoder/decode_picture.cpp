@@ -2,6 +2,8 @@
 // The picture decoder's work: QImageReader with the game's limits, into a memfd.
 #include "platform/decoder/decode_picture.h"
 
+#include "platform/decoder/channel.h"
+
 #include "platform/jpeg_scans.h"
 #include "platform/qt/formats/photo_format_keys.h"
 #include "platform/qt/picture_bounds.h"
@@ -53,13 +55,7 @@ bool withinBounds(QSize size)
 }
 }   // namespace
 
-Reply refusal(const QString& reason)
-{
-    Reply reply;
-    const QByteArray text = reason.toUtf8().left(sizeof reply.reason - 1);
-    std::memcpy(reply.reason, text.constData(), std::size_t(text.size()));
-    return reply;
-}
+Reply refusal(const QString& reason) { return refusal(reason.toUtf8().constData()); }
 
 QImage finalImage(QImage image, QImageIOHandler::Transformations turn)
 {
@@ -109,6 +105,8 @@ Reply decodePicture(QFile& file, int memfd, const std::function<void(QSize, int)
     reply.height = image.height();
     reply.bytesPerLine = 4 * image.width();
     reply.format = image.format();
+    static_assert(FormatRgb32 == QImage::Format_RGB32 &&
+                  FormatArgb32Premultiplied == QImage::Format_ARGB32_Premultiplied);
     return reply;
 }
 

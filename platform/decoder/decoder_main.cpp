@@ -2,6 +2,7 @@
 // zornik-puzzle-decoder: decodes one picture for the game, in a process of its own under kernel
 // limits and a system call filter, so that a hostile or broken file costs a refusal, never the
 // game. The game starts it with one end of a socket pair as descriptor 3 (see decoder_protocol.h).
+#include "platform/decoder/channel.h"
 #include "platform/decoder/decode_picture.h"
 #include "platform/decoder/decoder_protocol.h"
 #include "platform/decoder/sandbox.h"
@@ -12,18 +13,12 @@
 #include <QImageReader>
 #include <QThreadPool>
 
-#include <cstring>
 #include <malloc.h>
 #include <new>
-#include <sys/socket.h>
 #include <unistd.h>
 
 // Image plugins linked into the program, registered before the filter is installed.
 #include "platform/qt/formats/import_photo_formats.h"
-
-#ifdef ZP_DECODER_FAULTS
-#include "platform/decoder/test_faults.h"
-#endif
 
 using namespace zp;
 using namespace zp::decoder;
@@ -45,40 +40,13 @@ void loadImagePlugins()
     qInstallMessageHandler(previous);
 }
 
-// The request and its two descriptors (picture file, memfd); false if the game went away.
-bool receive(Request& request, int (&fds)[2])
-{
-    RequestMessage m;
-    if (::recvmsg(SocketFd, &m.message, MSG_CMSG_CLOEXEC) != sizeof m.request || m.request.magic != Magic)
-        return false;
-    const cmsghdr* c = CMSG_FIRSTHDR(&m.message);
-    if (!c || c->cmsg_type != SCM_RIGHTS || c->cmsg_len != CMSG_LEN(sizeof fds))
-        return false;
-    std::memcpy(fds, CMSG_DATA(c), sizeof fds);
-    request = m.request;
-    request.name[sizeof request.name - 1] = 0;
-    return true;
-}
-
-void send(const Reply& reply) { ::send(SocketFd, &reply, sizeof reply, MSG_NOSIGNAL); }
-
 Reply decode(const Request& request, const int (&fds)[2])
 {
     QFile file(QFile::decodeName(request.name));   // the name gives the reader its format hint
     if (!file.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return refusal(file.errorString());
     return decodePicture(file, fds[1], [&request](QSize size, int copies) {
-        Reply reply;
-        reply.kind = ReplyKind::Size;
-        reply.width = size.width();
-        reply.height = size.height();
-        reply.copies = copies;
-        send(reply);
-        const long long pixels = 1LL * size.width() * size.height();
-        limitResources(decodeMemory(4 * pixels, copies), HeaderSeconds + decodeSeconds(pixels));
-#ifdef ZP_DECODER_FAULTS
-        actOnFault(request.name);   // under the limits of a small picture
-#endif
+        announceSize(request, size.width(), size.height(), copies);
     });
 }
 }   // namespace
@@ -102,7 +70,7 @@ int main(int argc, char* argv[])
     try {
         send(decode(request, fds));
     } catch (const std::bad_alloc&) {
-        send(refusal(QStringLiteral("the decoder ran out of memory")));
+        send(refusal("the decoder ran out of memory"));
     }
     // Ends without the exit handlers: the pixels are in the memfd, and a leak check at exit would
     // make system calls the filter refuses.

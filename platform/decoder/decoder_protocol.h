@@ -31,18 +31,23 @@ struct RequestMessage {
     RequestMessage& operator=(const RequestMessage&) = delete;
 };
 
+// QImage's numbers for the two pixel formats a reply may give (the JPEG decoder has no Qt).
+inline constexpr std::int32_t FormatRgb32 = 4, FormatArgb32Premultiplied = 6;
+
 enum class ReplyKind : std::uint32_t {
-    Size = 1,      // the header is read and within bounds: width x height, upright, copies
-    Picture = 2,   // the pixels are in the memfd: width, height, bytesPerLine, format
-    Refused = 3,   // no picture: reason
+    Size = 1,       // the header is read and within bounds: width x height, upright, copies
+    Picture = 2,    // the pixels are in the memfd: width, height, bytesPerLine, format
+    Refused = 3,    // no picture: reason
+    Declined = 4,   // the JPEG decoder does not take this file: the decoder of every format is asked
 };
 
-// Decoder to game, one packet each: a Size, then a Picture or a Refused; or a Refused alone.
+// Decoder to game, one packet each: a Size, then a Picture or a Refused; or a Refused or a
+// Declined alone.
 struct Reply {
     std::uint32_t magic = Magic;
     ReplyKind kind = ReplyKind::Refused;
     std::int32_t width = 0, height = 0, bytesPerLine = 0;
-    std::int32_t format = 0;   // QImage::Format: RGB32 or ARGB32_Premultiplied
+    std::int32_t format = 0;   // QImage::Format: FormatRgb32 or FormatArgb32Premultiplied
     std::int32_t copies = 0;   // Size: the pixels' further copies the decoder needs (decodeMemory)
     char reason[240] = {};     // NUL-terminated UTF-8
 };

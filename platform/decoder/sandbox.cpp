@@ -40,11 +40,13 @@ void lower(int resource, rlim_t value)
 }
 
 // What decoding needs once the plugins are loaded: reading the picture (also from a second
-// thread), sizing, mapping and writing the memfd, memory, threads and their waits, signals to
-// itself (abort), writing the reply and error text, lowering its own limits, ending.
+// thread), sizing, mapping and writing the memfd (pwrite: the picture is open read-only, and
+// the other descriptors are a socket and the standard streams, which take no offset), memory, threads and
+// their waits, signals to itself (abort), writing the reply and error text, lowering its own limits, ending.
 constexpr int Allowed[] = {
     SCMP_SYS(read),
     SCMP_SYS(pread64),
+    SCMP_SYS(pwrite64),
     SCMP_SYS(readv),
     SCMP_SYS(lseek),
     SCMP_SYS(fstat),

@@ -146,6 +146,8 @@ Result<std::unique_ptr<DecoderProcess>> DecoderProcess::start(const QString& pro
 DecoderProcess::~DecoderProcess()
 {
     ::close(socket_);
+    if (memfd_ >= 0)
+        ::close(memfd_);
     if (pid_ > 0) {
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
@@ -208,16 +210,22 @@ Result<Reply> DecoderProcess::nextReply(const DecodeBound& bound)
     return reply;
 }
 
-Result<DecodedPixels> DecoderProcess::decode(int file, const QString& name)
+Result<> DecoderProcess::begin(int file, const QString& name)
+{
+    memfd_ = ::memfd_create("zp-picture", MFD_CLOEXEC);
+    if (memfd_ < 0)
+        return systemReason("no shared memory for the picture");
+    if (!sendRequest(file, memfd_, name))
+        return Refusal{endReason()};
+    return Done{};
+}
+
+Result<DecodedPixels> DecoderProcess::finish()
 {
     DecodedPixels pixels;
-    pixels.memfd = ::memfd_create("zp-picture", MFD_CLOEXEC);
-    if (pixels.memfd < 0)
-        return systemReason("no shared memory for the picture");
-    Result<Reply> reply = Refusal{};
-    if (!sendRequest(file, pixels.memfd, name))
-        reply = Refusal{endReason()};
-    else
+    std::swap(pixels.memfd, memfd_);
+    Result<Reply> reply = Refusal{QStringLiteral("the picture decoder has ended")};
+    if (pid_ > 0)
         reply =
             nextReply({HeaderSeconds, HeaderSeconds, BaseMemory + decodeMemory(MaxPictureBytes, MaxCopies)});
     if (reply && reply->kind == ReplyKind::Size) {
@@ -229,8 +237,10 @@ Result<DecodedPixels> DecoderProcess::decode(int file, const QString& name)
     }
     if (pid_ > 0)
         endReason();   // one picture each: the pixels are no one else's once it has ended
-    if (reply && reply->kind == ReplyKind::Picture) {
+    if (reply && (reply->kind == ReplyKind::Picture || reply->kind == ReplyKind::Declined)) {
         pixels.reply = *reply;
+        if (reply->kind == ReplyKind::Declined)
+            pixels.memfd = (::close(pixels.memfd), -1);
         return pixels;
     }
     ::close(pixels.memfd);

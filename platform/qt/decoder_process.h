@@ -28,16 +28,19 @@ public:
     DecoderProcess(pid_t pid, int socket) : pid_(pid), socket_(socket) {}
     DecoderProcess(const DecoderProcess&) = delete;
     DecoderProcess& operator=(const DecoderProcess&) = delete;
-    // Ends the process if it still runs, and reaps it.
+    // Ends the process if it still runs, and reaps it; closes the pixels of a picture not finished.
     ~DecoderProcess();
 
-    // Decodes the picture open as `file` (`name`, without a folder, is the format hint). Waits
-    // while the program's events go on, for the header and then for processor time that grows
-    // with the picture's claimed size (and a multiple of it on the clock); past it, or past its
-    // memory bound, the process is killed. Every
-    // way the process fails gives a refusal with the reason. Once this returns, the process
-    // has ended, so nothing else holds the pixels. One picture per process.
-    Result<DecodedPixels> decode(int file, const QString& name);
+    // Sends the picture open as `file` (`name`, without a folder, is the format hint) and returns
+    // at once: the process decodes it while the program goes on, until finish.
+    Result<> begin(int file, const QString& name);
+    // Waits, while the program's events go on, for the header of the picture begun and then for
+    // processor time that grows with its claimed size (and a multiple of it on the clock); past
+    // it, or past its memory bound, the process is killed. Every way the process fails gives a
+    // refusal with the reason; a JPEG decoder that does not take the file gives pixels without a
+    // memfd and a Declined reply. Once this returns, the process has ended, so nothing else holds
+    // the pixels. One picture per process.
+    Result<DecodedPixels> finish();
 
 private:
     bool sendRequest(int file, int memfd, const QString& name);
@@ -46,6 +49,7 @@ private:
 
     pid_t pid_;
     int socket_;
+    int memfd_ = -1;   // the pixels of the picture begun
 };
 
 }   // namespace zp

@@ -2,11 +2,9 @@
 // The EXIF orientation of PNG and WebP pictures.
 #include "platform/qt/exif_orientation.h"
 
+#include "platform/exif_tag.h"
+
 #include <QtEndian>
-
-#include <libexif/exif-data.h>
-
-#include <memory>
 
 namespace zp {
 
@@ -50,15 +48,9 @@ int exifOrientation(QIODevice& file)
         return 1;
     if (!exif.startsWith(header))
         exif.prepend(header);
-    const std::unique_ptr<ExifData, void (*)(ExifData*)> data(
-        exif_data_new_from_data(reinterpret_cast<const unsigned char*>(exif.constData()),
-                                unsigned(exif.size())),
-        exif_data_unref);
-    ExifEntry* tag = data ? exif_content_get_entry(data->ifd[EXIF_IFD_0], EXIF_TAG_ORIENTATION) : nullptr;
-    const int value = tag && tag->format == EXIF_FORMAT_SHORT && tag->components == 1 && tag->size >= 2
-        ? exif_get_short(tag->data, exif_data_get_byte_order(data.get()))
-        : 1;
-    return value >= 1 && value <= 8 ? value : 1;
+    const int value = exifBlockOrientation(reinterpret_cast<const unsigned char*>(exif.constData()),
+                                           std::size_t(exif.size()));
+    return value == 0 ? 1 : value;
 }
 
 }   // namespace zp

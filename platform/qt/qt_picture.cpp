@@ -5,50 +5,120 @@
 #include "platform/file_io.h"
 #include "platform/qt/decoder_process.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
+#include <QTimer>
 
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <memory>
+#include <optional>
 
 namespace zp {
 
 namespace {
-QString& chosenProgram()
+// The two decoder programs: one for plain JPEG photos, quick to start, and one for every format.
+enum Kind { Jpeg, Any, Kinds };
+
+struct Decoders {
+    bool chosen = false;                             // by useDecoderPrograms
+    QString programs[Kinds];                         // when chosen
+    std::unique_ptr<DecoderProcess> spares[Kinds];   // started ahead of need
+    struct stat aheadWas {};                         // a picture sent by decodeAhead, as it was,
+    std::unique_ptr<DecoderProcess> aheadDecoder;    // and the decoder at work on it
+};
+
+Decoders& decoders()
 {
-    static QString program;
-    return program;
+    static Decoders all;
+    return all;
 }
 
-QString decoderProgram()
+QString decoderProgram(Kind kind)
 {
-    if (!chosenProgram().isEmpty())
-        return chosenProgram();
+    if (decoders().chosen)
+        return decoders().programs[kind];
     // The program's own folder, known also before the application object is made.
     const QString dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath(),
-                  name = QStringLiteral("/zornik-puzzle-decoder");
+                  name = kind == Jpeg ? QStringLiteral("/zornik-puzzle-jpeg-decoder")
+                                      : QStringLiteral("/zornik-puzzle-decoder");
     for (const QString& program : {dir + name, dir + QStringLiteral("/../libexec/zornik-puzzle") + name})
         if (QFileInfo(program).isExecutable())
             return program;
     return {};
 }
 
-std::unique_ptr<DecoderProcess>& spare()
+Result<std::unique_ptr<DecoderProcess>> takeDecoder(Kind kind)
 {
-    static std::unique_ptr<DecoderProcess> waiting;
-    return waiting;
-}
-
-Result<std::unique_ptr<DecoderProcess>> takeDecoder()
-{
-    if (spare())
-        return std::move(spare());
-    const QString program = decoderProgram();
+    if (decoders().spares[kind])
+        return std::move(decoders().spares[kind]);
+    const QString program = decoderProgram(kind);
     if (program.isEmpty())
         return Refusal{QStringLiteral("the picture decoder is missing")};
     return DecoderProcess::start(program);
+}
+
+// Whether the file open as `fd` begins as a JPEG does; read without moving its offset.
+bool looksLikeJpeg(int fd)
+{
+    unsigned char start[3] = {};
+    return ::pread(fd, start, sizeof start, 0) == 3 && start[0] == 0xFF && start[1] == 0xD8 &&
+        start[2] == 0xFF;
+}
+
+// The file open as `fd` as the system describes it; all zero if it cannot.
+struct stat described(int fd)
+{
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? st : (struct stat){};
+}
+
+// Whether `a` and `b` describe the same file, unchanged: same device, node, size and time.
+bool sameFile(const struct stat& a, const struct stat& b)
+{
+    return a.st_ino != 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
+        a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+}
+
+Result<DecodedPixels> decodeWith(Kind kind, int file, const QString& name)
+{
+    auto decoder = takeDecoder(kind);
+    if (!decoder)
+        return decoder.refusal();
+    if (const Result<> begun = (*decoder)->begin(file, name); !begun)
+        return begun.refusal();
+    return (*decoder)->finish();
+}
+
+// The picture's pixels from the decoder that read it ahead, if it read this file; else from the
+// JPEG decoder for what looks like a JPEG; and from the decoder of every format for the rest and
+// for what the JPEG decoder declines.
+Result<DecodedPixels> decodeFile(int file, const QString& name)
+{
+    Decoders& d = decoders();
+    std::optional<Result<DecodedPixels>> decoded;
+    if (d.aheadDecoder && sameFile(d.aheadWas, described(file)))
+        decoded = d.aheadDecoder->finish();
+    else if (looksLikeJpeg(file) && !decoderProgram(Jpeg).isEmpty())
+        decoded = decodeWith(Jpeg, file, name);
+    d.aheadDecoder.reset();
+    d.aheadWas = {};
+    if (!decoded || (*decoded && (*decoded)->reply.kind == decoder::ReplyKind::Declined))
+        decoded = decodeWith(Any, file, name);
+    return std::move(*decoded);
+}
+
+// The next decoders start once the window has shown the picture: started at once, their loading
+// took processor time from the board's first paint (20 ms of the 80 to the start-up board).
+void startDecodersAfterTheFrame()
+{
+    constexpr int FrameMs = 100;
+    if (QCoreApplication::instance())
+        QTimer::singleShot(FrameMs, QCoreApplication::instance(), &startPictureDecoders);
+    else
+        startPictureDecoders();
 }
 
 struct Mapped {
@@ -69,9 +139,8 @@ Result<QImage> mapPixels(const DecodedPixels& pixels)
         (format != QImage::Format_RGB32 && format != QImage::Format_ARGB32_Premultiplied) ||
         ::fstat(pixels.memfd, &st) != 0 || st.st_size < bytes)
         return Refusal{QStringLiteral("the picture decoder's reply is malformed")};
-    // Every page mapped in one call: cutting the tiles reads them all.
-    void* const address =
-        ::mmap(nullptr, std::size_t(bytes), PROT_READ, MAP_SHARED | MAP_POPULATE, pixels.memfd, 0);
+    // Mapped page by page as the tiles are painted: the board shows little of a big photo at first.
+    void* const address = ::mmap(nullptr, std::size_t(bytes), PROT_READ, MAP_SHARED, pixels.memfd, 0);
     if (address == MAP_FAILED)
         return Refusal{QStringLiteral("cannot map the picture's pixels")};
     const QImageCleanupFunction unmap = [](void* info) {
@@ -84,18 +153,40 @@ Result<QImage> mapPixels(const DecodedPixels& pixels)
 }
 }   // namespace
 
-void useDecoderProgram(const QString& program)
+void useDecoderPrograms(const QString& jpeg, const QString& any)
 {
-    chosenProgram() = program;
-    spare().reset();
+    Decoders& d = decoders();
+    d = Decoders{};
+    d.chosen = true;
+    d.programs[Jpeg] = jpeg;
+    d.programs[Any] = any;
 }
 
-void startPictureDecoder()
+void startPictureDecoders()
 {
-    if (spare())
+    for (const Kind kind : {Jpeg, Any})
+        if (!decoders().spares[kind] && !decoderProgram(kind).isEmpty())
+            if (auto started = takeDecoder(kind))
+                decoders().spares[kind] = std::move(*started);
+}
+
+void decodeAhead(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        auto opened = openRegularFile(path);
+        if (!opened)
+            continue;
+        const int file = (*opened)->handle();
+        if (!looksLikeJpeg(file) || decoderProgram(Jpeg).isEmpty())
+            break;
+        auto decoder = takeDecoder(Jpeg);
+        if (!decoder || !(*decoder)->begin(file, QFileInfo(path).fileName()))
+            break;
+        decoders().aheadWas = described(file);
+        decoders().aheadDecoder = std::move(*decoder);
         return;
-    if (auto started = takeDecoder())
-        spare() = std::move(*started);
+    }
+    startPictureDecoders();
 }
 
 Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
@@ -103,12 +194,8 @@ Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)
     const auto opened = openRegularFile(path);
     if (!opened)
         return opened.refusal();
-    auto decoder = takeDecoder();
-    if (!decoder)
-        return decoder.refusal();
-    const auto decoded = (*decoder)->decode((*opened)->handle(), QFileInfo(path).fileName());
-    decoder->reset();
-    startPictureDecoder();
+    const auto decoded = decodeFile((*opened)->handle(), QFileInfo(path).fileName());
+    startDecodersAfterTheFrame();
     if (!decoded)
         return decoded.refusal();
     auto image = mapPixels(*decoded);

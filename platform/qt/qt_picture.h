@@ -8,6 +8,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 
 namespace zp {
 
@@ -31,19 +32,24 @@ private:
 // While it decodes, the program's events go on.
 Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path);
 
-// The decoder program is looked for beside the program (the build folder), then in
-// ../libexec/zornik-puzzle/ from it (installed). Tests name their own copy here.
-void useDecoderProgram(const QString& program);
+// The decoder programs (zornik-puzzle-jpeg-decoder for JPEG photos, zornik-puzzle-decoder for
+// every format) are looked for beside the program (the build folder), then in
+// ../libexec/zornik-puzzle/ from it (installed). Tests and benchmarks name their own here; an empty
+// `jpeg` sends every picture to `any`.
+void useDecoderPrograms(const QString& jpeg, const QString& any);
 
-// Starts a decoder, if none waits yet, so that the next picture does not wait for a process
-// to start; loadPicture calls it after each picture, and the program before it starts Qt.
-void startPictureDecoder();
+// Starts a decoder of each kind, if none waits yet, so that the next picture does not wait for a
+// process to start; loadPicture has it called once the window has shown each picture.
+void startPictureDecoders();
 
-// The loader the program uses: loadPicture behind the engine's interface. Made once the
-// application is, it starts the first decoder at once, while the window is being built.
+// Sends the first of `paths` that opens to a JPEG decoder at once, so that the start-up picture
+// decodes while Qt starts and the window is built; loadPicture takes its pixels if it is asked
+// for the same file, unchanged. Otherwise (not a JPEG, or none opens) starts the decoders.
+void decodeAhead(const QStringList& paths);
+
+// The loader the program uses: loadPicture behind the engine's interface.
 class QtPictureLoader : public PictureLoader {
 public:
-    QtPictureLoader() { startPictureDecoder(); }
     Result<PicturePtr> load(const QString& path) override
     {
         auto loaded = loadPicture(path);

@@ -50,6 +50,7 @@ set(icons "${share}/icons/hicolor")
 # Every file in its place: ls fails naming any that is missing.
 expect_clean("" ls "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/intro.jpg"
              "${root}/usr/libexec/zornik-puzzle/zornik-puzzle-decoder"
+             "${root}/usr/libexec/zornik-puzzle/zornik-puzzle-jpeg-decoder"
              "${share}/applications/${APP_ID}.desktop" "${share}/metainfo/${APP_ID}.metainfo.xml"
              "${share}/mime/packages/${APP_ID}.xml" "${share}/man/man6/zornik-puzzle.6.gz"
              "${icons}/48x48/apps/${APP_ID}.png" "${icons}/128x128/apps/${APP_ID}.png"
@@ -60,7 +61,7 @@ expect_clean("" ls "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/int
 file(STRINGS "${root}/usr/games/zornik-puzzle" about ENCODING UTF-16LE REGEX "manual page zornik-puzzle\\(6\\)")
 expect_match("${about}" "manual page zornik-puzzle\\(6\\)")
 
-# The installed program decodes its start-up picture with the installed decoder: nothing logged
+# The installed program decodes its start-up picture with the installed decoders: nothing logged
 # by the time it has run a few seconds.
 execute_process(COMMAND "${CMAKE_COMMAND}" -E env QT_QPA_PLATFORM=offscreen "${root}/usr/games/zornik-puzzle"
                 TIMEOUT 5 WORKING_DIRECTORY "${WORK}" OUTPUT_VARIABLE out ERROR_VARIABLE out)

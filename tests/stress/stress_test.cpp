@@ -180,7 +180,7 @@ int main(int argc, char** argv)
     const QTemporaryDir home;
     test::useOwnHome(home);
     QApplication app(argc, argv);
-    zp::useDecoderProgram(ZP_TEST_DECODER);
+    zp::useDecoderPrograms(ZP_TEST_JPEG_DECODER, ZP_TEST_DECODER);
     long seed = 0, actions = 0;
     char end = 0;
     if (argc != 5 || std::strcmp(argv[1], "--seed") || std::strcmp(argv[3], "--actions") ||

@@ -9,30 +9,36 @@ using namespace zp::test;
 
 namespace {
 
-// What the decoder is made to do, and what the refusal's reason says.
-using Fault = std::tuple<const char*, const char*>;
+// What the decoder is made to do, what the refusal's reason says, and the picture: a baseline JPEG
+// goes to the JPEG decoder, a progressive one to the decoder of every format.
+using Fault = std::tuple<const char*, const char*, const char*>;
 const Fault Faults[] = {
-    {"crash", "crashed"},                           // ends on a signal
-    {"memory", "memory"},                           // takes memory past its limit
-    {"loop", "too long"},                           // spins past the time its picture's size allows
-    {"open", "a system call its filter forbids"},   // opens a file
+    {"crash", "crashed", "progressive.jpg"},                           // ends on a signal
+    {"memory", "memory", "progressive.jpg"},                           // takes memory past its limit
+    {"loop", "too long", "progressive.jpg"},                           // spins past the time its size allows
+    {"open", "a system call its filter forbids", "progressive.jpg"},   // opens a file
+    {"crash", "crashed", "tagged1.jpg"},
+    {"memory", "memory", "tagged1.jpg"},
+    {"loop", "too long", "tagged1.jpg"},
+    {"open", "a system call its filter forbids", "tagged1.jpg"},
 };
 
 class DecoderFault : public WindowIn<::testing::TestWithParam<Fault>> {};
 
 TEST_P(DecoderFault, ADecoderThatFailsGivesARefusalWithItsReason)
 {
-    const auto [fault, reason] = GetParam();
+    const auto [fault, reason, source] = GetParam();
     const QString path = dir.filePath(QString("zp-fault-%1.jpg").arg(fault));
-    ASSERT_TRUE(QFile::copy(HostileDir + "/progressive.jpg", path));
+    ASSERT_TRUE(QFile::copy(HostileDir + '/' + source, path));
     const auto loaded = loadPicture(path);
     EXPECT_FALSE(loaded);
     EXPECT_TRUE(loaded.reason().contains(reason)) << qPrintable(loaded.reason());
     EXPECT_TRUE(loadPicture(HostileDir + "/progressive.jpg"));   // the next decoder is sound
 }
 
-INSTANTIATE_TEST_SUITE_P(Faults, DecoderFault, ::testing::ValuesIn(Faults),
-                         [](const auto& info) { return std::string(std::get<0>(info.param)); });
+INSTANTIATE_TEST_SUITE_P(Faults, DecoderFault, ::testing::ValuesIn(Faults), [](const auto& info) {
+    return std::string(std::get<0>(info.param)) + (info.index < 4 ? "_any_format" : "_jpeg_decoder");
+});
 
 // A game of a 480 x 360 picture, and a 320 x 240 picture that takes its decoder a second.
 struct SlowDecode : WindowIn<> {

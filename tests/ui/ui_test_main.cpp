@@ -9,7 +9,7 @@ int main(int argc, char** argv)
     const QTemporaryDir home;
     zp::test::useOwnHome(home);
     QApplication app(argc, argv);
-    zp::useDecoderProgram(ZP_TEST_DECODER);
+    zp::useDecoderPrograms(ZP_TEST_JPEG_DECODER, ZP_TEST_DECODER);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

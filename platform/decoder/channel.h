@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: MIT
+// The decoder's end of its socket: the game's one request in, the replies out.
+#pragma once
+
+#include "platform/decoder/decoder_protocol.h"
+
+namespace zp::decoder {
+
+// The request and its two descriptors (picture file, memfd); false if the game went away or
+// sent something else.
+bool receive(Request& request, int (&fds)[2]);
+
+void send(const Reply& reply);
+
+// A Refused reply that gives `reason`, cut to fit (UTF-8 may lose its last character).
+Reply refusal(const char* reason);
+
+// Tells the game the picture's upright size and the further copies of its pixels the decode needs
+// (see decodeMemory), then lowers the process's limits to what that size allows.
+void announceSize(const Request& request, int width, int height, int copies);
+
+}   // namespace zp::decoder
