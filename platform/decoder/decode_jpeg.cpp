@@ -6,6 +6,7 @@
 #include "platform/decoder/decode_jpeg.h"
 
 #include "platform/decoder/channel.h"
+#include "platform/decoder/row_writer.h"
 #include "platform/exif_tag.h"
 #include "platform/qt/picture_bounds.h"
 
@@ -14,6 +15,7 @@
 #include <cstring>
 #include <jerror.h>
 #include <jpeglib.h>
+#include <optional>
 #include <unistd.h>
 
 namespace zp::decoder {
@@ -115,31 +117,28 @@ bool withinBounds(int width, int height)
 }
 
 // Reads every row of the started decode into `memfd`, sized here, a block of rows at a time
-// through a small buffer and pwrite; false on a warning, or if the memfd takes no more. Written
+// through `writer` (made here); false on a warning, or if the memfd takes no more. Written
 // through a mapping instead, each fresh page cost its first write about 5 us in the virtual
 // machines measured (192 MiB: 275 ms, against 45 ms by pwrite), more than the decode itself.
-bool readRows(j_decompress_ptr info, int memfd, const Errors& errors)
+bool readRows(j_decompress_ptr info, int memfd, std::optional<RowWriter>& writer, const Errors& errors)
 {
     constexpr JDIMENSION BlockRows = 16;
     const std::size_t line = 4 * std::size_t(info->output_width);
     if (::ftruncate(memfd, off_t(line * info->output_height)) != 0)
         return false;
-    // Not freed if libjpeg jumps out: the process ends right after the reply.
-    auto* const block = static_cast<JSAMPLE*>(
-        (*info->mem->alloc_large)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE, line * BlockRows));
+    writer.emplace(memfd, line * BlockRows);
     JSAMPROW rows[BlockRows];
-    for (JDIMENSION i = 0; i < BlockRows; ++i)
-        rows[i] = block + i * line;
     while (info->output_scanline < info->output_height && errors.warnings == 0) {
+        JSAMPLE* const block = writer->block();
+        for (JDIMENSION i = 0; i < BlockRows; ++i)
+            rows[i] = block + i * line;
         const JDIMENSION first = info->output_scanline;
         JDIMENSION count = 0;
         while (count < BlockRows && info->output_scanline < info->output_height)
             count += jpeg_read_scanlines(info, rows + count, BlockRows - count);
-        const std::size_t bytes = count * line;
-        if (::pwrite(memfd, block, bytes, off_t(first * line)) != ssize_t(bytes))
-            return false;
+        writer->write(off_t(first * line), count * line);
     }
-    return errors.warnings == 0;
+    return writer->finish() && errors.warnings == 0;
 }
 
 Reply declined()
@@ -161,7 +160,7 @@ Reply picture(int width, int height)
 }
 
 // The decode itself, between libjpeg's jumps: nothing here has a destructor to skip.
-Reply decodeWith(j_decompress_ptr info, Errors& errors, int memfd,
+Reply decodeWith(j_decompress_ptr info, Errors& errors, int memfd, std::optional<RowWriter>& writer,
                  const std::function<void(int, int)>& sizeKnown)
 {
     jpeg_save_markers(info, JPEG_APP0 + 1, 0xFFFF);
@@ -177,7 +176,7 @@ Reply decodeWith(j_decompress_ptr info, Errors& errors, int memfd,
     if (int(info->output_width) != width || int(info->output_height) != height ||
         info->output_components != 4)
         return declined();
-    if (!readRows(info, memfd, errors))
+    if (!readRows(info, memfd, writer, errors))
         return errors.warnings > 0 ? declined() : refusal("no memory for the pixels");
     return picture(width, height);
 }
@@ -191,6 +190,7 @@ Reply decodeJpeg(int file, int memfd, const std::function<void(int width, int he
     source.fd = file;
     static Errors errors;
     errors.warnings = 0;
+    std::optional<RowWriter> writer;   // made, and joined, outside the frames libjpeg may jump from
     jpeg_decompress_struct info{};
     info.err = jpeg_std_error(&errors.manager);
     errors.manager.error_exit = quit;
@@ -202,7 +202,7 @@ Reply decodeJpeg(int file, int memfd, const std::function<void(int width, int he
     }
     jpeg_create_decompress(&info);
     info.src = &source.manager;
-    const Reply reply = decodeWith(&info, errors, memfd, sizeKnown);
+    const Reply reply = decodeWith(&info, errors, memfd, writer, sizeKnown);
     jpeg_destroy_decompress(&info);
     return reply;
 }
