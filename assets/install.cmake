@@ -33,8 +33,10 @@ endforeach()
 add_custom_target(zp_compressed_docs ALL DEPENDS ${zp_compressed})
 
 install(TARGETS zornik-puzzle RUNTIME DESTINATION "${ZP_INSTALL_GAMESDIR}")
-# The picture decoders, which the game finds at ../libexec/zornik-puzzle/ from its own folder.
+# The game's module and its picture decoders, which the program finds at ../libexec/zornik-puzzle/
+# from its own folder.
 install(TARGETS zornik-puzzle-decoder zornik-puzzle-jpeg-decoder RUNTIME DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/zornik-puzzle")
+install(TARGETS zornik-puzzle-game LIBRARY DESTINATION "${CMAKE_INSTALL_LIBEXECDIR}/zornik-puzzle")
 install(FILES "${CMAKE_CURRENT_LIST_DIR}/intro.jpg"
         DESTINATION "${CMAKE_INSTALL_DATADIR}/zornik-puzzle")
 install(FILES "${ZP_INSTALL_FILES}/zornik-puzzle.6.gz" DESTINATION "${CMAKE_INSTALL_MANDIR}/man6")

@@ -59,8 +59,8 @@ def main(decoder, pictures):
         process, game = started(decoder)
         time.sleep(0.5)
         warm.append(seconds(lambda: decode(process, game, one))[0])
-    print("decoder start: 1 x 1 JPEG from a fresh decoder %.1f ms, from one started ahead %.1f ms"
-          % (1000 * statistics.median(cold), 1000 * statistics.median(warm)))
+    print("%s start: 1 x 1 JPEG from a fresh decoder %.1f ms, from one started ahead %.1f ms"
+          % (os.path.basename(decoder), 1000 * statistics.median(cold), 1000 * statistics.median(warm)))
     for path in pictures:
         runs, turbo, processor = [], [], []
         for _ in range(5):

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 // Start-up to first paint, timed from outside by bench/run.
 //
-//   startup_probe game   the program's window built exactly as the program starts it, from
-//                        "intro.jpg" in the current folder; ends once the board is painted
+//   startup_probe_game   the program's window built exactly as the program starts it, from
+//                        "intro.jpg" in the current folder, through the program's launcher;
+//                        ends once the board is painted
 //   startup_probe bare   a plain Qt window; ends once it is painted
 //   startup_probe text   the same window showing one line of text, to tell how much of the
 //                        difference is the first use of fonts
@@ -14,7 +15,7 @@
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_platform.h"
 #include "ui/form1.h"
-#include "ui/start_picture.h"
+#include "ui/game_entry.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -47,11 +48,11 @@ int plainWindow(bool withText)
     return exitAfterFirstPaint(&window);
 }
 
-// The program's start, as its main() does it, with no arguments.
+// The program's start, as the game's entry does it, with no arguments.
 int gameWindow()
 {
     if (!QFileInfo::exists(QStringLiteral("intro.jpg"))) {
-        std::fprintf(stderr, "startup_probe: no intro.jpg in the current folder\n");
+        std::fprintf(stderr, "startup_probe_game: no intro.jpg in the current folder\n");
         return 2;
     }
     zp::QtPlatform platform;
@@ -64,16 +65,25 @@ int gameWindow()
 
 }   // namespace
 
+// The game mode, in the module that startup_probe_game (the program's launcher) loads.
+int zp_game_main(int argc, char* argv[], const zp::decoder::Ahead* ahead)
+{
+    if (ahead)
+        zp::takeOverAhead(*ahead);
+    else
+        zp::startPictureDecoders();
+    QApplication app(argc, argv);
+    return gameWindow();
+}
+
+// The bare windows, in a program linked with Qt as any.
 int main(int argc, char* argv[])
 {
     const std::string mode = argc == 2 ? argv[1] : "";
-    if (mode != "game" && mode != "bare" && mode != "text") {
-        std::fprintf(stderr, "usage: startup_probe game | bare | text\n");
+    if (mode != "bare" && mode != "text") {
+        std::fprintf(stderr, "usage: startup_probe bare | text\n");
         return 2;
     }
-    zp::useDecoderPrograms(ZP_JPEG_DECODER, ZP_DECODER);   // the build folder's, beside the game
-    if (mode == "game")
-        zp::decodeAhead(zp::startPictures());   // as the program's main does
     QApplication app(argc, argv);
-    return mode == "game" ? gameWindow() : plainWindow(mode == "text");
+    return plainWindow(mode == "text");
 }

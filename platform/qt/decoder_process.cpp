@@ -2,6 +2,7 @@
 // Starting, feeding, watching and ending the picture decoder process.
 #include "platform/qt/decoder_process.h"
 
+#include "platform/decoder/decoder_spawn.h"
 #include "platform/qt/picture_bounds.h"
 
 #include <QCoreApplication>
@@ -15,16 +16,12 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
-#include <fcntl.h>
 #include <optional>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 
 namespace zp {
 
@@ -117,30 +114,10 @@ Wait waitReadable(int fd, const DecodeBound& bound, pid_t pid)
 
 Result<std::unique_ptr<DecoderProcess>> DecoderProcess::start(const QString& program)
 {
-    int pair[2];
-    if (::socketpair(AF_UNIX, SOCK_SEQPACKET | SOCK_CLOEXEC, 0, pair) != 0)
+    const Spawned spawned = spawnDecoder(QFile::encodeName(program).toStdString());
+    if (spawned.pid < 0)
         return systemReason("cannot start the picture decoder");
-    // dup2 onto the same number would keep close-on-exec, so the child's end must not be 3 already.
-    if (pair[1] == SocketFd) {
-        const int moved = ::fcntl(pair[1], F_DUPFD_CLOEXEC, SocketFd + 1);
-        ::close(pair[1]);
-        pair[1] = moved;
-    }
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    ::posix_spawn_file_actions_adddup2(&actions, pair[1], SocketFd);
-    const QByteArray path = QFile::encodeName(program);
-    char* argv[] = {const_cast<char*>(path.constData()), nullptr};
-    pid_t pid = 0;
-    const int error = ::posix_spawn(&pid, path.constData(), &actions, nullptr, argv, environ);
-    ::posix_spawn_file_actions_destroy(&actions);
-    ::close(pair[1]);
-    if (error != 0) {
-        ::close(pair[0]);
-        errno = error;
-        return systemReason("cannot start the picture decoder");
-    }
-    return std::make_unique<DecoderProcess>(pid, pair[0]);
+    return std::make_unique<DecoderProcess>(spawned.pid, spawned.socket);
 }
 
 DecoderProcess::~DecoderProcess()
@@ -152,20 +129,6 @@ DecoderProcess::~DecoderProcess()
         ::kill(pid_, SIGKILL);
         ::waitpid(pid_, nullptr, 0);
     }
-}
-
-bool DecoderProcess::sendRequest(int file, int memfd, const QString& name)
-{
-    RequestMessage m;
-    const QByteArray bytes = QFile::encodeName(name).left(sizeof m.request.name - 1);
-    std::memcpy(m.request.name, bytes.constData(), std::size_t(bytes.size()));
-    const int fds[2] = {file, memfd};
-    cmsghdr* c = CMSG_FIRSTHDR(&m.message);
-    c->cmsg_level = SOL_SOCKET;
-    c->cmsg_type = SCM_RIGHTS;
-    c->cmsg_len = CMSG_LEN(sizeof fds);
-    std::memcpy(CMSG_DATA(c), fds, sizeof fds);
-    return ::sendmsg(socket_, &m.message, MSG_NOSIGNAL) == sizeof m.request;
 }
 
 // Kills the process, if it still runs, and says why it ended.
@@ -215,7 +178,7 @@ Result<> DecoderProcess::begin(int file, const QString& name)
     memfd_ = ::memfd_create("zp-picture", MFD_CLOEXEC);
     if (memfd_ < 0)
         return systemReason("no shared memory for the picture");
-    if (!sendRequest(file, memfd_, name))
+    if (!sendRequest(socket_, file, memfd_, QFile::encodeName(name).toStdString()))
         return Refusal{endReason()};
     return Done{};
 }

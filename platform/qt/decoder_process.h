@@ -25,7 +25,8 @@ class DecoderProcess {
 public:
     // Starts `program` with its end of a socket pair; refused with the system's reason.
     static Result<std::unique_ptr<DecoderProcess>> start(const QString& program);
-    DecoderProcess(pid_t pid, int socket) : pid_(pid), socket_(socket) {}
+    // Takes over process `pid` with its `socket` and, if it is at work on a picture, its `memfd`.
+    DecoderProcess(pid_t pid, int socket, int memfd = -1) : pid_(pid), socket_(socket), memfd_(memfd) {}
     DecoderProcess(const DecoderProcess&) = delete;
     DecoderProcess& operator=(const DecoderProcess&) = delete;
     // Ends the process if it still runs, and reaps it; closes the pixels of a picture not finished.
@@ -43,7 +44,6 @@ public:
     Result<DecodedPixels> finish();
 
 private:
-    bool sendRequest(int file, int memfd, const QString& name);
     Result<decoder::Reply> nextReply(const DecodeBound& bound);
     QString endReason();
 

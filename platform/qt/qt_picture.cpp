@@ -2,6 +2,8 @@
 // The picture loader: a file opened here, decoded by the decoder process, its pixels mapped.
 #include "platform/qt/qt_picture.h"
 
+#include "platform/decoder/decode_ahead.h"
+#include "platform/decoder/decoder_spawn.h"
 #include "platform/file_io.h"
 #include "platform/qt/decoder_process.h"
 
@@ -40,14 +42,8 @@ QString decoderProgram(Kind kind)
 {
     if (decoders().chosen)
         return decoders().programs[kind];
-    // The program's own folder, known also before the application object is made.
-    const QString dir = QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath(),
-                  name = kind == Jpeg ? QStringLiteral("/zornik-puzzle-jpeg-decoder")
-                                      : QStringLiteral("/zornik-puzzle-decoder");
-    for (const QString& program : {dir + name, dir + QStringLiteral("/../libexec/zornik-puzzle") + name})
-        if (QFileInfo(program).isExecutable())
-            return program;
-    return {};
+    return QFile::decodeName(QByteArray::fromStdString(
+        decoder::shippedFile(kind == Jpeg ? "zornik-puzzle-jpeg-decoder" : "zornik-puzzle-decoder")));
 }
 
 Result<std::unique_ptr<DecoderProcess>> takeDecoder(Kind kind)
@@ -60,26 +56,13 @@ Result<std::unique_ptr<DecoderProcess>> takeDecoder(Kind kind)
     return DecoderProcess::start(program);
 }
 
-// Whether the file open as `fd` begins as a JPEG does; read without moving its offset.
-bool looksLikeJpeg(int fd)
-{
-    unsigned char start[3] = {};
-    return ::pread(fd, start, sizeof start, 0) == 3 && start[0] == 0xFF && start[1] == 0xD8 &&
-        start[2] == 0xFF;
-}
-
 // The file open as `fd` as the system describes it; all zero if it cannot.
 struct stat described(int fd)
 {
     struct stat st {};
-    return ::fstat(fd, &st) == 0 ? st : (struct stat){};
-}
-
-// Whether `a` and `b` describe the same file, unchanged: same device, node, size and time.
-bool sameFile(const struct stat& a, const struct stat& b)
-{
-    return a.st_ino != 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino && a.st_size == b.st_size &&
-        a.st_mtim.tv_sec == b.st_mtim.tv_sec && a.st_mtim.tv_nsec == b.st_mtim.tv_nsec;
+    if (::fstat(fd, &st) != 0)
+        st = {};
+    return st;
 }
 
 Result<DecodedPixels> decodeWith(Kind kind, int file, const QString& name)
@@ -99,9 +82,9 @@ Result<DecodedPixels> decodeFile(int file, const QString& name)
 {
     Decoders& d = decoders();
     std::optional<Result<DecodedPixels>> decoded;
-    if (d.aheadDecoder && sameFile(d.aheadWas, described(file)))
+    if (d.aheadDecoder && decoder::sameFile(d.aheadWas, described(file)))
         decoded = d.aheadDecoder->finish();
-    else if (looksLikeJpeg(file) && !decoderProgram(Jpeg).isEmpty())
+    else if (decoder::looksLikeJpeg(file) && !decoderProgram(Jpeg).isEmpty())
         decoded = decodeWith(Jpeg, file, name);
     d.aheadDecoder.reset();
     d.aheadWas = {};
@@ -172,21 +155,19 @@ void startPictureDecoders()
 
 void decodeAhead(const QStringList& paths)
 {
-    for (const QString& path : paths) {
-        auto opened = openRegularFile(path);
-        if (!opened)
-            continue;
-        const int file = (*opened)->handle();
-        if (!looksLikeJpeg(file) || decoderProgram(Jpeg).isEmpty())
-            break;
-        auto decoder = takeDecoder(Jpeg);
-        if (!decoder || !(*decoder)->begin(file, QFileInfo(path).fileName()))
-            break;
-        decoders().aheadWas = described(file);
-        decoders().aheadDecoder = std::move(*decoder);
-        return;
-    }
-    startPictureDecoders();
+    std::vector<std::string> names;
+    for (const QString& path : paths)
+        names.push_back(QFile::encodeName(path).toStdString());
+    if (const auto ahead = decoder::decodeAhead(QFile::encodeName(decoderProgram(Jpeg)).toStdString(), names))
+        takeOverAhead(*ahead);
+    else
+        startPictureDecoders();
+}
+
+void takeOverAhead(const decoder::Ahead& ahead)
+{
+    decoders().aheadWas = ahead.file;
+    decoders().aheadDecoder = std::make_unique<DecoderProcess>(ahead.pid, ahead.socket, ahead.memfd);
 }
 
 Result<std::shared_ptr<const QtPicture>> loadPicture(const QString& path)

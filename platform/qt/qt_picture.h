@@ -2,6 +2,7 @@
 // Pictures decoded by the game's picture decoder, and the picture loader with its limits.
 #pragma once
 
+#include "platform/decoder/decode_ahead.h"
 #include "platform/picture.h"
 #include "platform/picture_loader.h"
 #include "platform/qt/picture_bounds.h"
@@ -42,10 +43,13 @@ void useDecoderPrograms(const QString& jpeg, const QString& any);
 // process to start; loadPicture has it called once the window has shown each picture.
 void startPictureDecoders();
 
-// Sends the first of `paths` that opens to a JPEG decoder at once, so that the start-up picture
-// decodes while Qt starts and the window is built; loadPicture takes its pixels if it is asked
-// for the same file, unchanged. Otherwise (not a JPEG, or none opens) starts the decoders.
+// Sends the first of `paths` that opens to a JPEG decoder at once (decoder::decodeAhead), so that
+// the start-up picture decodes while the window is built; loadPicture takes its pixels if it is
+// asked for the same file, unchanged. Otherwise (not a JPEG, or none opens) starts the decoders.
 void decodeAhead(const QStringList& paths);
+
+// Takes over a decode sent before Qt was loaded (by the program's launcher), as decodeAhead would.
+void takeOverAhead(const decoder::Ahead& ahead);
 
 // The loader the program uses: loadPicture behind the engine's interface.
 class QtPictureLoader : public PictureLoader {

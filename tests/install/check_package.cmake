@@ -51,6 +51,7 @@ set(icons "${share}/icons/hicolor")
 expect_clean("" ls "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/intro.jpg"
              "${root}/usr/libexec/zornik-puzzle/zornik-puzzle-decoder"
              "${root}/usr/libexec/zornik-puzzle/zornik-puzzle-jpeg-decoder"
+             "${root}/usr/libexec/zornik-puzzle/zornik-puzzle-game.so"
              "${share}/applications/${APP_ID}.desktop" "${share}/metainfo/${APP_ID}.metainfo.xml"
              "${share}/mime/packages/${APP_ID}.xml" "${share}/man/man6/zornik-puzzle.6.gz"
              "${icons}/48x48/apps/${APP_ID}.png" "${icons}/128x128/apps/${APP_ID}.png"
@@ -58,7 +59,7 @@ expect_clean("" ls "${root}/usr/games/zornik-puzzle" "${share}/zornik-puzzle/int
              "${share}/doc/zornik-puzzle/copyright" "${share}/doc/zornik-puzzle/changelog.gz")
 
 # The About box sends the player to the manual page that the package installs.
-file(STRINGS "${root}/usr/games/zornik-puzzle" about ENCODING UTF-16LE REGEX "manual page zornik-puzzle\\(6\\)")
+file(STRINGS "${root}/usr/libexec/zornik-puzzle/zornik-puzzle-game.so" about ENCODING UTF-16LE REGEX "manual page zornik-puzzle\\(6\\)")
 expect_match("${about}" "manual page zornik-puzzle\\(6\\)")
 
 # The installed program decodes its start-up picture with the installed decoders: nothing logged

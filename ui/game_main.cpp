@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
-// The program: the main window, started from "intro.jpg" or from a puzzle file.
+// The game: the main window, started from "intro.jpg" or from a puzzle file; loaded and run by
+// its launcher (launcher_main.cpp).
 #include "platform/file_io.h"
 #include "platform/file_name.h"
 #include "platform/qt/qt_picture.h"
 #include "platform/qt/qt_platform.h"
 #include "ui/form1.h"
-#include "ui/start_picture.h"
+#include "ui/game_entry.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -63,15 +64,15 @@ bool asksForTextOnly(int argc, char* argv[])
 
 }   // namespace
 
-int main(int argc, char* argv[])
+int zp_game_main(int argc, char* argv[], const zp::decoder::Ahead* ahead)
 {
     zp::ignoreFileSizeLimitSignal();
     std::vector<char*> args(argv, argv + argc);
     char platformOption[] = "-platform", offscreen[] = "offscreen";
     if (asksForTextOnly(argc, argv))
         args.insert(args.begin() + 1, {platformOption, offscreen});
-    else if (argc == 1)
-        zp::decodeAhead(zp::startPictures());   // the start-up picture decodes while Qt starts
+    else if (ahead)
+        zp::takeOverAhead(*ahead);   // the start-up picture, decoding since the launcher started
     else
         zp::startPictureDecoders();   // they load their libraries while Qt starts
     argc = int(args.size());
