@@ -24,12 +24,18 @@ std::optional<long long> statusFieldKiB(const std::string& statusText, const std
     return std::nullopt;
 }
 
-std::optional<long long> peakResidentKiB()
+namespace {
+std::optional<long long> ownStatusKiB(const char* field)
 {
     std::ifstream file("/proc/self/status");
     std::ostringstream text;
     text << file.rdbuf();
-    return statusFieldKiB(text.str(), "VmHWM");
+    return statusFieldKiB(text.str(), field);
 }
+}   // namespace
+
+std::optional<long long> peakResidentKiB() { return ownStatusKiB("VmHWM"); }
+
+std::optional<long long> sharedResidentKiB() { return ownStatusKiB("RssShmem"); }
 
 }   // namespace zp::bench

@@ -14,4 +14,7 @@ std::optional<long long> statusFieldKiB(const std::string& statusText, const std
 // This process's peak resident set size (VmHWM) in KiB; nullopt if it cannot be read.
 std::optional<long long> peakResidentKiB();
 
+// This process's resident shared memory (RssShmem) in KiB: the picture's pages it has read.
+std::optional<long long> sharedResidentKiB();
+
 }   // namespace zp::bench

@@ -24,15 +24,26 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <string>
 
 namespace {
 
-// Ends the process right after the paint `widget` is about to receive; after 30 s without
-// one, ends with status 3 (a message box waiting for an answer, for example).
+// Once the paint `widget` is about to receive is done, prints the time (microseconds since the
+// epoch, as bash's EPOCHREALTIME) and ends the process: what it then takes to tear the process down
+// is no part of the start. After 30 s without a paint, ends with status 3 (a message box waiting
+// for an answer, for example).
 int exitAfterFirstPaint(QWidget* widget)
 {
-    zp::bench::PaintWatch watch(widget, [] { QTimer::singleShot(0, [] { std::_Exit(0); }); });
+    zp::bench::PaintWatch watch(widget, [] {
+        QTimer::singleShot(0, [] {
+            timespec now{};
+            ::clock_gettime(CLOCK_REALTIME, &now);
+            std::printf("%lld\n", now.tv_sec * 1000000LL + now.tv_nsec / 1000);
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
+    });
     QTimer::singleShot(30000, [] { std::_Exit(3); });
     QApplication::exec();
     return 1;

@@ -81,6 +81,7 @@ TEST_F(PlainJpegs, APlainJpegHasThePixelsOfQtsReader)
     const std::pair<const char*, QString> rows[] = {
         {"colour", written("colour.jpg", gradient(301, 203, QImage::Format_RGB32))},
         {"grey", written("grey.jpg", gradient(97, 61, QImage::Format_Grayscale8))},
+        {"big, decoded by two threads", written("big.jpg", gradient(1531, 997, QImage::Format_RGB32))},
         {"orientation tag 1", HostileDir + "/tagged1.jpg"},
         {"one pixel", HostileDir + "/one.jpg"},
     };
