@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
         ahead = zp::decoder::decodeAhead(zp::decoder::shippedFile("zornik-puzzle-jpeg-decoder"),
                                          startPictureGuesses());
     const std::string module = zp::decoder::shippedFile(ZP_GAME_MODULE);
-    void* const game = module.empty() ? nullptr : ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL);
+    void* const game = module.empty() ? nullptr : ::dlopen(module.c_str(), RTLD_LAZY | RTLD_LOCAL);
     auto* const entry = game ? reinterpret_cast<zp::GameEntry*>(::dlsym(game, zp::GameEntryName)) : nullptr;
     if (!entry) {
         std::fprintf(stderr, "%s: cannot load the game: %s\n", argv[0],
