@@ -3,11 +3,13 @@
 #include "platform/decoder/channel.h"
 
 #include "platform/decoder/sandbox.h"
+#include "platform/qt/picture_bounds.h"
 #ifdef ZP_DECODER_FAULTS
 #include "platform/decoder/test_faults.h"
 #endif
 
 #include <cstring>
+#include <new>
 #include <sys/socket.h>
 
 namespace zp::decoder {
@@ -27,6 +29,21 @@ bool receive(Request& request, int (&fds)[2])
 }
 
 void send(const Reply& reply) { ::send(SocketFd, &reply, sizeof reply, MSG_NOSIGNAL); }
+
+void serveOnePicture(int copies, const std::function<Reply(const Request&, int file, int memfd)>& decode)
+{
+    limitResources(decodeMemory(MaxPictureBytes, copies), HeaderSeconds + decodeSeconds(MaxPicturePixels));
+    Request request;
+    int fds[2] = {-1, -1};
+    if (!installSystemCallFilter() || !receive(request, fds))
+        ::_exit(1);
+    try {
+        send(decode(request, fds[0], fds[1]));
+    } catch (const std::bad_alloc&) {
+        send(refusal("the decoder ran out of memory"));
+    }
+    ::_exit(0);
+}
 
 Reply refusal(const char* reason)
 {

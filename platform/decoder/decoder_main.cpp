@@ -4,9 +4,6 @@
 // game. The game starts it with one end of a socket pair as descriptor 3 (see decoder_protocol.h).
 #include "platform/decoder/channel.h"
 #include "platform/decoder/decode_picture.h"
-#include "platform/decoder/decoder_protocol.h"
-#include "platform/decoder/sandbox.h"
-#include "platform/qt/picture_bounds.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -14,8 +11,6 @@
 #include <QThreadPool>
 
 #include <malloc.h>
-#include <new>
-#include <unistd.h>
 
 // Image plugins linked into the program, registered before the filter is installed.
 #include "platform/qt/formats/import_photo_formats.h"
@@ -40,12 +35,12 @@ void loadImagePlugins()
     qInstallMessageHandler(previous);
 }
 
-Reply decode(const Request& request, const int (&fds)[2])
+Reply decode(const Request& request, int fd, int memfd)
 {
     QFile file(QFile::decodeName(request.name));   // the name gives the reader its format hint
-    if (!file.open(fds[0], QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return refusal(file.errorString());
-    return decodePicture(file, fds[1], [&request](QSize size, int copies) {
+    return decodePicture(file, memfd, [&request](QSize size, int copies) {
         announceSize(request, size.width(), size.height(), copies);
     });
 }
@@ -59,20 +54,5 @@ int main(int argc, char* argv[])
     ::mallopt(M_ARENA_MAX, 1);
     QCoreApplication app(argc, argv);
     loadImagePlugins();
-    limitResources(decodeMemory(MaxPictureBytes, MaxCopies),
-                   HeaderSeconds + decodeSeconds(MaxPictureBytes / 4));
-    if (!installSystemCallFilter())
-        return 1;
-    Request request;
-    int fds[2] = {-1, -1};
-    if (!receive(request, fds))
-        return 1;
-    try {
-        send(decode(request, fds));
-    } catch (const std::bad_alloc&) {
-        send(refusal("the decoder ran out of memory"));
-    }
-    // Ends without the exit handlers: the pixels are in the memfd, and a leak check at exit would
-    // make system calls the filter refuses.
-    ::_exit(0);
+    serveOnePicture(MaxCopies, decode);
 }
