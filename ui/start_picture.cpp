@@ -4,7 +4,6 @@
 #include "ui/start_picture.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace zp {
@@ -12,13 +11,9 @@ namespace zp {
 QStringList startPictures()
 {
     const QString name = QStringLiteral("intro.jpg");
-    // The program's folder, known also before the application object is made.
-    const QString programDir =
-        QFileInfo(QFile::symLinkTarget(QStringLiteral("/proc/self/exe"))).absolutePath();
+    const QString programDir = QCoreApplication::applicationDirPath();
     QStringList places{name};
-    const QString installed = QCoreApplication::instance()
-        ? QStandardPaths::locate(QStandardPaths::AppDataLocation, name)
-        : QString();
+    const QString installed = QStandardPaths::locate(QStandardPaths::AppDataLocation, name);
     if (!installed.isEmpty())
         places << installed;
     places << programDir + u'/' + name << programDir + QStringLiteral("/../share/zornik-puzzle/") + name;

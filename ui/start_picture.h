@@ -8,8 +8,7 @@ namespace zp {
 
 // The places of "intro.jpg", in the order to try: the current folder, then the installed data
 // folder (the application's data locations, e.g. /usr/share/zornik-puzzle), then beside the
-// program (the build folder) and its installed data folder relative to the program. Before the
-// application object is made, the data locations are left out.
+// program (the build folder) and its installed data folder relative to the program.
 QStringList startPictures();
 
 }   // namespace zp
