@@ -153,17 +153,6 @@ void startPictureDecoders()
                 decoders().spares[kind] = std::move(*started);
 }
 
-void decodeAhead(const QStringList& paths)
-{
-    std::vector<std::string> names;
-    for (const QString& path : paths)
-        names.push_back(QFile::encodeName(path).toStdString());
-    if (const auto ahead = decoder::decodeAhead(QFile::encodeName(decoderProgram(Jpeg)).toStdString(), names))
-        takeOverAhead(*ahead);
-    else
-        startPictureDecoders();
-}
-
 void takeOverAhead(const decoder::Ahead& ahead)
 {
     decoders().aheadWas = ahead.file;

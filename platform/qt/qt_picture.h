@@ -9,7 +9,6 @@
 
 #include <QImage>
 #include <QString>
-#include <QStringList>
 
 namespace zp {
 
@@ -43,12 +42,8 @@ void useDecoderPrograms(const QString& jpeg, const QString& any);
 // process to start; loadPicture has it called once the window has shown each picture.
 void startPictureDecoders();
 
-// Sends the first of `paths` that opens to a JPEG decoder at once (decoder::decodeAhead), so that
-// the start-up picture decodes while the window is built; loadPicture takes its pixels if it is
-// asked for the same file, unchanged. Otherwise (not a JPEG, or none opens) starts the decoders.
-void decodeAhead(const QStringList& paths);
-
-// Takes over a decode sent before Qt was loaded (by the program's launcher), as decodeAhead would.
+// Takes over a decode sent before Qt was loaded (decoder::decodeAhead, by the program's launcher):
+// loadPicture takes its pixels if it is asked for the same file, unchanged.
 void takeOverAhead(const decoder::Ahead& ahead);
 
 // The loader the program uses: loadPicture behind the engine's interface.

@@ -122,7 +122,11 @@ TEST_F(PlainJpegs, APictureDecodedAheadIsShownOnlyWhileItsFileIsUnchanged)
         SCOPED_TRACE(name);
         const QString path = written("ahead.jpg", before);
         const QImage expected = QImage(path).convertToFormat(QImage::Format_RGB32);
-        decodeAhead({dir.filePath("missing.jpg"), path});
+        const auto ahead = decoder::decodeAhead(ZP_TEST_JPEG_DECODER,
+                                                {QFile::encodeName(dir.filePath("missing.jpg")).toStdString(),
+                                                 QFile::encodeName(path).toStdString()});
+        ASSERT_TRUE(ahead);
+        takeOverAhead(*ahead);
         change(path);
         const auto loaded = loadPicture(path);
         ASSERT_TRUE(loaded) << qPrintable(loaded.reason());
