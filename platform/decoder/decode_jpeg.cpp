@@ -13,6 +13,7 @@
 #include <csetjmp>
 #include <cstdio>   // jpeglib.h needs FILE
 #include <cstring>
+#include <exception>
 #include <jerror.h>
 #include <jpeglib.h>
 #include <memory>
@@ -251,18 +252,27 @@ Reply decodeJpeg(int file, int memfd, const std::function<void(int width, int he
     sizeKnown(h.width, h.height);
     if (::ftruncate(memfd, 4 * off_t(h.width) * h.height) != 0)
         return refusal("no memory for the pixels");
+    // Out of memory or of threads, a part fails as libjpeg's own errors make it fail (and an
+    // exception on the second thread must not end the process).
+    const auto decodePart = [&](JDIMENSION first, JDIMENSION last) {
+        try {
+            return decodeRows(file, memfd, first, last);
+        } catch (const std::exception&) {
+            return false;
+        }
+    };
     const JDIMENSION split = splitRow(h);
     bool lower = true;
     std::thread second;
     if (split < JDIMENSION(h.height)) {
-        const auto decodeLower = [&] { lower = decodeRows(file, memfd, split, JDIMENSION(h.height)); };
+        const auto decodeLower = [&] { lower = decodePart(split, JDIMENSION(h.height)); };
         try {
             second = std::thread(decodeLower);
         } catch (const std::system_error&) {
             decodeLower();   // no thread to be had: one after the other
         }
     }
-    const bool upper = decodeRows(file, memfd, 0, split);
+    const bool upper = decodePart(0, split);
     if (second.joinable())
         second.join();
     return upper && lower ? picture(h.width, h.height) : declined();
