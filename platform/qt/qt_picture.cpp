@@ -28,7 +28,7 @@ struct Decoders {
     bool chosen = false;                             // by useDecoderPrograms
     QString programs[Kinds];                         // when chosen
     std::unique_ptr<DecoderProcess> spares[Kinds];   // started ahead of need
-    struct stat aheadWas {};                         // a picture sent by decodeAhead, as it was,
+    struct stat aheadWas {};                         // a picture taken over (takeOverAhead), as it was,
     std::unique_ptr<DecoderProcess> aheadDecoder;    // and the decoder at work on it
 };
 
@@ -60,8 +60,7 @@ Result<std::unique_ptr<DecoderProcess>> takeDecoder(Kind kind)
 struct stat described(int fd)
 {
     struct stat st {};
-    if (::fstat(fd, &st) != 0)
-        st = {};
+    ::fstat(fd, &st);
     return st;
 }
 
